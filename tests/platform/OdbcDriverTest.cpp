@@ -3,8 +3,12 @@
 #include "platform/core/ScopeGuard.h"
 #include "platform/sql/odbc/OdbcDataTypes.h"
 
+#include <arpa/inet.h>
 #include <gtest/gtest.h>
+#include <netinet/in.h>
 #include <sqlext.h>
+#include <sys/socket.h>
+#include <unistd.h>
 
 #include <cstdlib>
 #include <optional>
@@ -38,7 +42,49 @@ TConnectParams ClosedPort()
     return params;
 }
 
+// A local port that accepts connections and never answers: a server that has gone silent.
+class SilentServer {
+public:
+    SilentServer() : socket_(socket(AF_INET, SOCK_STREAM, 0))
+    {
+        sockaddr_in address{};
+        address.sin_family = AF_INET;
+        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        socklen_t length = sizeof(address);
+        const bool ready = socket_ >= 0 &&
+                           bind(socket_, reinterpret_cast<sockaddr*>(&address), length) == 0 &&
+                           listen(socket_, 4) == 0 &&
+                           getsockname(socket_, reinterpret_cast<sockaddr*>(&address), &length) == 0;
+        port_ = ready ? ntohs(address.sin_port) : 0;
+    }
+    ~SilentServer()
+    {
+        if (socket_ >= 0) close(socket_);
+    }
+    SilentServer(const SilentServer&) = delete;
+    SilentServer& operator=(const SilentServer&) = delete;
+
+    int Port() const { return port_; }
+
+private:
+    int socket_;
+    int port_ = 0;
+};
+
 } // namespace
+
+TEST(OdbcDriver, ASilentServerFailsOnceTheConnectionTimeoutPasses)
+{
+    SilentServer server;
+    ASSERT_NE(server.Port(), 0);
+    auto params = ClosedPort();
+    params.Server = "127.0.0.1," + std::to_string(server.Port());
+    params.ConnectionTimeout = 1;
+    const auto message = ConnectFailure(*MakeOdbcDriver("FreeTDS"), params);
+    ASSERT_TRUE(message.has_value());
+    EXPECT_FALSE(message->empty());
+    EXPECT_NE(message->front(), '[') << *message;
+}
 
 TEST(OdbcDriver, AClosedPortFailsWithTheDriversTextAsAConnectionFailure)
 {

@@ -5,6 +5,7 @@
 #include "platform/sql/odbc/OdbcParameters.h"
 #include "platform/sql/odbc/OdbcRowSet.h"
 
+#include <algorithm>
 #include <cstdint>
 
 namespace tarnwick::sql::odbc {
