@@ -70,6 +70,19 @@ struct stat StatOrRaise(std::string_view path)
     return info;
 }
 
+// Takes a shared lock on the file for the time of its deletion, so that an exclusive holder
+// (IFileLocks) keeps its file and nobody can take it exclusively while it goes. False when a
+// holder has it; a file that cannot be opened to test is not held.
+bool LockForDeletion(const std::string& localPath, TFileHandle& probe)
+{
+    probe = TFileHandle(open(localPath.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK));
+    if (!probe.Valid()) return true;
+    struct flock lock = {};
+    lock.l_type = F_RDLCK;
+    lock.l_whence = SEEK_SET;
+    return fcntl(probe.Get(), F_OFD_SETLK, &lock) == 0 || (errno != EAGAIN && errno != EACCES);
+}
+
 bool Exists(const std::string& localPath)
 {
     struct stat info;
@@ -113,6 +126,11 @@ bool TLinuxFileService::DeleteFile(std::string_view path)
     }
     if (!S_ISLNK(info.st_mode) && (info.st_mode & S_IWUSR) == 0) {
         errno = EACCES;
+        return false;
+    }
+    TFileHandle probe;
+    if (S_ISREG(info.st_mode) && !LockForDeletion(local, probe)) {
+        errno = EBUSY;
         return false;
     }
     return unlink(local.c_str()) == 0;
