@@ -68,6 +68,9 @@ TEST(PathMapper, MapsSharesAndDrivesUnderTheirRoots)
               sandbox.Unc() + "/SRV01/VexholmTaxationShareDir/Logs/Tarnwick.log");
     EXPECT_EQ(mapper.LocalPath(R"(X:\Data\Backups\)"), sandbox.Drives() + "/x/Data/Backups");
     EXPECT_EQ(mapper.LocalPath(R"(/opt/vexholm\Logs\)"), "/opt/vexholm/Logs");
+    // An empty server name (a data source that was never set) or a missing share names nothing.
+    EXPECT_EQ(mapper.LocalPath(R"(\\\VexholmTaxationShareDir\Logs\)"), "");
+    EXPECT_EQ(mapper.LocalPath(R"(\\SRV01\)"), "");
 }
 
 TEST(PathMapper, ResolvesExistingComponentsIgnoringCase)

@@ -185,6 +185,10 @@ std::string TPathMapper::LocalPath(std::string_view path) const
 {
     if (path.empty()) return {};
     TAbsolutePath absolute = Parse(path);
+    // "\\\Share\x" (no server) or "\\SRV01" (no share) names nothing on Windows; nothing here either.
+    if (absolute.Kind == TPathKind::Unc &&
+        ((path.size() > 2 && IsSeparator(path[2])) || absolute.Components.size() < 2))
+        return {};
     switch (absolute.Kind) {
     case TPathKind::Unc:
         return Resolve(roots_.UncRoot, absolute.Components);

@@ -22,7 +22,8 @@ public:
     virtual std::string ExpandFileName(std::string_view path) const = 0;
 
     // The local path. A component whose exact name is missing is matched without regard
-    // to case against the folder's entries, as Windows file names are.
+    // to case against the folder's entries, as Windows file names are. Empty for a UNC path
+    // without a server or a share, which names nothing.
     virtual std::string LocalPath(std::string_view path) const = 0;
 };
 
