@@ -16,6 +16,14 @@ struct TFolderEntry {
     bool IsFolder = false;
 };
 
+// A file held open for appending; every Write reaches the file system before it returns.
+// Closed when the holder goes.
+class IAppendFile {
+public:
+    virtual ~IAppendFile() = default;
+    virtual void Write(std::string_view text) = 0;
+};
+
 // Files and folders by the system's Windows-style paths (mapped by PathMapper()).
 // The Boolean operations report failure as false, as their callers decide what a failure
 // means; reading and writing raise EInOutError with the path in its Windows form.
@@ -41,6 +49,8 @@ public:
     virtual void WriteText(std::string_view path, std::string_view text) = 0;
     // Adds the bytes at the end, creating the file when it is missing.
     virtual void AppendText(std::string_view path, std::string_view text) = 0;
+    // Opens the file for appending, creating it empty when it is missing.
+    virtual std::unique_ptr<IAppendFile> OpenAppend(std::string_view path) = 0;
 
     virtual long long FileSize(std::string_view path) = 0;
     // The time of the last change, local time.

@@ -180,6 +180,23 @@ void TLinuxFileService::AppendText(std::string_view path, std::string_view text)
     WriteFile(path, text, O_APPEND);
 }
 
+namespace {
+class TAppendFile : public IAppendFile {
+public:
+    TAppendFile(std::string_view path, TFileHandle file) : path_(path), file_(std::move(file)) {}
+    void Write(std::string_view text) override { WriteAll(file_, text, path_); }
+
+private:
+    std::string path_;
+    TFileHandle file_;
+};
+} // namespace
+
+std::unique_ptr<IAppendFile> TLinuxFileService::OpenAppend(std::string_view path)
+{
+    return std::make_unique<TAppendFile>(path, OpenForWriting(path, O_APPEND));
+}
+
 long long TLinuxFileService::FileSize(std::string_view path) { return StatOrRaise(path).st_size; }
 
 TDateTime TLinuxFileService::FileAge(std::string_view path)

@@ -15,6 +15,7 @@ public:
     TStringList ReadLines(std::string_view path) override;
     void WriteText(std::string_view path, std::string_view text) override;
     void AppendText(std::string_view path, std::string_view text) override;
+    std::unique_ptr<IAppendFile> OpenAppend(std::string_view path) override;
     long long FileSize(std::string_view path) override;
     TDateTime FileAge(std::string_view path) override;
     std::optional<bool> IsReadOnly(std::string_view path) override;
