@@ -1,37 +1,65 @@
 #include "platform/os/Guid.h"
 
-#include <cstdio>
-#include <random>
+#include "platform/os/SystemError.h"
+
+#include <cerrno>
+#include <sys/random.h>
 
 namespace tarnwick::os {
 
-TGuid NewGuid()
-{
-    std::random_device source;
-    std::array<std::uint8_t, 16> bytes{};
-    for (std::size_t i = 0; i < bytes.size(); i += 4) {
-        const std::uint32_t word = source();
-        for (std::size_t j = 0; j < 4; ++j) bytes[i + j] = static_cast<std::uint8_t>(word >> (8 * j));
+namespace {
+
+class TRandomGuids : public IGuidSource {
+public:
+    TGuid NewGuid() override
+    {
+        TGuid guid;
+        std::size_t filled = 0;
+        while (filled < guid.size()) {
+            ssize_t got = getrandom(guid.data() + filled, guid.size() - filled, 0);
+            if (got < 0) {
+                if (errno == EINTR) continue;
+                RaiseLastOSError("Cannot create a GUID");
+            }
+            filled += static_cast<std::size_t>(got);
+        }
+        // Version 4 in the high nibble of the third field (little-endian, so byte 7) and the
+        // RFC 4122 variant in byte 8.
+        guid[7] = static_cast<std::uint8_t>((guid[7] & 0x0F) | 0x40);
+        guid[8] = static_cast<std::uint8_t>((guid[8] & 0x3F) | 0x80);
+        return guid;
     }
-    TGuid guid;
-    guid.Data1 = static_cast<std::uint32_t>(bytes[0]) << 24 | static_cast<std::uint32_t>(bytes[1]) << 16 |
-                 static_cast<std::uint32_t>(bytes[2]) << 8 | bytes[3];
-    guid.Data2 = static_cast<std::uint16_t>(bytes[4] << 8 | bytes[5]);
-    // Version 4 (random) in the top nibble of Data3, the RFC 4122 variant in Data4[0].
-    guid.Data3 = static_cast<std::uint16_t>(0x4000 | ((bytes[6] & 0x0F) << 8) | bytes[7]);
-    guid.Data4[0] = static_cast<std::uint8_t>(0x80 | (bytes[8] & 0x3F));
-    for (std::size_t i = 1; i < guid.Data4.size(); ++i) guid.Data4[i] = bytes[8 + i];
-    return guid;
+};
+
+std::shared_ptr<IGuidSource>& Current()
+{
+    static std::shared_ptr<IGuidSource> source = std::make_shared<TRandomGuids>();
+    return source;
 }
+
+} // namespace
 
 std::string GuidToString(const TGuid& guid)
 {
-    char text[39];
-    std::snprintf(text, sizeof text, "{%08X-%04X-%04X-%02X%02X-%02X%02X%02X%02X%02X%02X}",
-                  static_cast<unsigned>(guid.Data1), static_cast<unsigned>(guid.Data2),
-                  static_cast<unsigned>(guid.Data3), guid.Data4[0], guid.Data4[1], guid.Data4[2],
-                  guid.Data4[3], guid.Data4[4], guid.Data4[5], guid.Data4[6], guid.Data4[7]);
-    return text;
+    static const char digits[] = "0123456789ABCDEF";
+    const int order[16] = {3, 2, 1, 0, 5, 4, 7, 6, 8, 9, 10, 11, 12, 13, 14, 15};
+    std::string text = "{";
+    for (int i = 0; i < 16; ++i) {
+        if (i == 4 || i == 6 || i == 8 || i == 10) text += '-';
+        std::uint8_t byte = guid[static_cast<std::size_t>(order[i])];
+        text += digits[byte >> 4];
+        text += digits[byte & 15];
+    }
+    return text + "}";
+}
+
+IGuidSource& GuidSource() { return *Current(); }
+
+std::shared_ptr<IGuidSource> SetGuidSource(std::shared_ptr<IGuidSource> source)
+{
+    auto previous = Current();
+    Current() = source ? std::move(source) : std::make_shared<TRandomGuids>();
+    return previous;
 }
 
 } // namespace tarnwick::os
