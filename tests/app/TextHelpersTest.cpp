@@ -1,6 +1,7 @@
 #include "app/TextHelpers.h"
 
 #include "platform/core/Format.h"
+#include "platform/os/Guid.h"
 
 #include <gtest/gtest.h>
 
@@ -48,6 +49,21 @@ TEST(NewHexGuidTextTest, ThirtyTwoUpperCaseHexDigitsEachTimeNew)
         seen.insert(guid);
     }
     EXPECT_EQ(seen.size(), 50u);
+}
+
+class FixedGuids : public os::IGuidSource {
+public:
+    os::TGuid NewGuid() override
+    {
+        return {0x3C, 0x2D, 0x1E, 0x0F, 0x5A, 0x4B, 0x78, 0x69, 0x87, 0x96, 0xA5, 0xB4, 0xC3, 0xD2, 0xE1, 0xF0};
+    }
+};
+
+TEST(NewHexGuidTextTest, IsTheBracedFormWithoutBracesAndHyphens)
+{
+    const auto previous = os::SetGuidSource(std::make_shared<FixedGuids>());
+    EXPECT_EQ(NewHexGuidText(), "0F1E2D3C4B5A69788796A5B4C3D2E1F0");
+    os::SetGuidSource(previous);
 }
 
 } // namespace
