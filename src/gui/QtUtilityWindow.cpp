@@ -12,8 +12,6 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
-#include <QTextBlock>
-#include <QTextCursor>
 #include <QVBoxLayout>
 
 namespace tarnwick::gui {
@@ -124,12 +122,12 @@ public:
     void SetMessageLine(int index, std::string_view text) override
     {
         if (index < 0 || index >= static_cast<int>(lines_.size())) ThrowListIndexError(index);
-        lines_[index] = text;
-        QTextCursor cursor(messages_->document()->findBlockByNumber(index));
-        cursor.select(QTextCursor::BlockUnderCursor);
-        cursor.movePosition(QTextCursor::StartOfBlock);
-        cursor.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
-        cursor.insertText(ToQString(text));
+        const TStringList replacement = ui::MessageAreaLinesOf(text);
+        lines_.erase(lines_.begin() + index);
+        lines_.insert(lines_.begin() + index, replacement.begin(), replacement.end());
+        QStringList shown;
+        for (const auto& line : lines_) shown << ToQString(line);
+        messages_->setPlainText(shown.join(QLatin1Char('\n')));
     }
     void RepaintMessages() override { messages_->repaint(); }
 

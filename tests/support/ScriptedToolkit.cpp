@@ -67,7 +67,9 @@ public:
     void SetMessageLine(int index, std::string_view text) override
     {
         if (index < 0 || index >= static_cast<int>(state_->Lines.size())) ThrowListIndexError(index);
-        state_->Lines[index] = text;
+        const TStringList replacement = ui::MessageAreaLinesOf(text);
+        state_->Lines.erase(state_->Lines.begin() + index);
+        state_->Lines.insert(state_->Lines.begin() + index, replacement.begin(), replacement.end());
         toolkit_.AddTrace("Message line " + std::to_string(index) + ": " + std::string(text));
     }
     void RepaintMessages() override { ++state_->Repaints; }

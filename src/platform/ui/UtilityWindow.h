@@ -40,7 +40,8 @@ public:
     virtual void ClearMessages() = 0;
     virtual void AddMessage(std::string_view text) = 0;
     virtual TStringList MessageLines() const = 0;
-    // Replaces one existing line (index from 0); EListError when there is no such line.
+    // Replaces one existing line (index from 0) by the lines of the text, so a text with CR LF
+    // pairs becomes several lines; EListError when there is no such line.
     virtual void SetMessageLine(int index, std::string_view text) = 0;
     // Draws the message area now, so the user sees it before long work starts.
     virtual void RepaintMessages() = 0;
