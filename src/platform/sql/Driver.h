@@ -34,6 +34,8 @@ struct TColumnInfo {
     // query objects use them to turn edits into statements.
     std::string BaseTable;
     bool IsKey = false;
+    // The server assigns the column's value on insert (an identity column).
+    bool IsIdentity = false;
 };
 
 struct TRowSet {
@@ -41,8 +43,9 @@ struct TRowSet {
     std::vector<std::vector<TValue>> Rows;
 };
 
-// A parameter bound to the n-th "?" marker of a statement, in order.
-enum class TParamType { Text, Integer, LargeText, Bytes };
+// A parameter bound to the n-th "?" marker of a statement, in order. The last three carry
+// the values query objects write back when they post an edited row.
+enum class TParamType { Text, Integer, LargeText, Bytes, Boolean, Float, DateTime };
 struct TParameter {
     TParamType Type = TParamType::Text;
     TValue Value;
@@ -91,6 +94,9 @@ public:
 // The driver every connection uses; set once at start-up (tests and the demo put the
 // simulator here).
 IDriver& Driver();
+// The same driver, shared, for work that may outlive a later SetDriver (a pending connect).
+std::shared_ptr<IDriver> SharedDriver();
+// Puts a driver in place (nullptr: none, every connect fails) and returns the previous one.
 std::shared_ptr<IDriver> SetDriver(std::shared_ptr<IDriver> driver);
 
 } // namespace tarnwick::sql

@@ -1,0 +1,24 @@
+#pragma once
+
+#include "platform/sql/sim/SimServer.h"
+
+#include <filesystem>
+#include <string>
+
+// The databases and tables of the Vexholm Taxation suite as a simulated server holds them:
+// TaxMaster (MasterSettings, KQ22, UniqueIDs, AppsInUse, ApplicationVersions),
+// TaxReadOnly (DatabaseSettings, DefaultReturns), TaxSecurities (DatasetSettings) and
+// TaxData<n> (DatasetSettings, KQ01, KQ06, KQ07, KQ20, TaxReturns,
+// ClientSupplementaryData). Text columns compare without regard to case, as the suite's
+// collation does; date-time columns compare by value.
+namespace tarnwick::sql::sim {
+
+// Makes a new server with master, TaxMaster, TaxReadOnly, TaxSecurities and
+// the datasets 1 to datasets, each registered in KQ22 with the description "Dataset<n>".
+TSimServer CreateSuiteServer(const std::string& dataSource, int datasets,
+                             const std::filesystem::path& root = {});
+
+// Adds dataset n: its database TaxData<n> and its KQ22 row.
+void CreateSuiteDataset(const TSimServer& server, int number);
+
+} // namespace tarnwick::sql::sim
