@@ -2,8 +2,10 @@
 
 #include "gui/QtDialogs.h"
 #include "gui/QtMessageBox.h"
+#include "gui/QtSQLWarningView.h"
 #include "gui/QtText.h"
 #include "gui/QtUtilityWindow.h"
+#include "gui/QtWaitConnectView.h"
 #include "platform/core/Exceptions.h"
 #include "platform/core/MainThreadQueue.h"
 #include "platform/ui/ApplicationErrors.h"
@@ -133,14 +135,14 @@ std::unique_ptr<ui::IUtilityWindow> TQtToolkit::NewUtilityWindow(ui::IUtilityWin
     return NewQtUtilityWindow(events);
 }
 
-std::unique_ptr<ui::IWaitConnectView> TQtToolkit::NewWaitConnectView(ui::IWaitConnectEvents&)
+std::unique_ptr<ui::IWaitConnectView> TQtToolkit::NewWaitConnectView(ui::IWaitConnectEvents& events)
 {
-    ThrowNotBuilt("connection test");
+    return NewQtWaitConnectView(events);
 }
 
-std::unique_ptr<ui::ISQLWarningView> TQtToolkit::NewSQLWarningView(ui::ISQLWarningEvents&)
+std::unique_ptr<ui::ISQLWarningView> TQtToolkit::NewSQLWarningView(ui::ISQLWarningEvents& events)
 {
-    ThrowNotBuilt("connection-failure");
+    return NewQtSQLWarningView(events);
 }
 
 std::unique_ptr<ui::IConfirmBackupView> TQtToolkit::NewConfirmBackupView(ui::IConfirmBackupEvents&)
