@@ -1,6 +1,7 @@
 #include "platform/sql/odbc/OdbcParameters.h"
 
 #include "platform/core/CodePage.h"
+#include "platform/core/DateTime.h"
 #include "platform/core/Exceptions.h"
 #include "platform/core/Format.h"
 #include "platform/core/Strings.h"
@@ -46,6 +47,36 @@ TBytes BytesOf(const TValue& value, std::size_t index)
     RaiseWrongKind(index);
 }
 
+bool BooleanOf(const TValue& value, std::size_t index)
+{
+    if (const auto* flag = std::get_if<bool>(&value)) return *flag;
+    if (const auto* number = std::get_if<long long>(&value)) return *number != 0;
+    RaiseWrongKind(index);
+}
+
+double FloatOf(const TValue& value, std::size_t index)
+{
+    if (const auto* number = std::get_if<double>(&value)) return *number;
+    if (const auto* whole = std::get_if<long long>(&value)) return static_cast<double>(*whole);
+    RaiseWrongKind(index);
+}
+
+SQL_TIMESTAMP_STRUCT TimestampOf(const TValue& value, std::size_t index)
+{
+    const auto* moment = std::get_if<TSqlDateTime>(&value);
+    if (!moment) RaiseWrongKind(index);
+    const TDateParts parts = DecodeDateTime(moment->Value);
+    SQL_TIMESTAMP_STRUCT stamp = {};
+    stamp.year = static_cast<SQLSMALLINT>(parts.Year);
+    stamp.month = static_cast<SQLUSMALLINT>(parts.Month);
+    stamp.day = static_cast<SQLUSMALLINT>(parts.Day);
+    stamp.hour = static_cast<SQLUSMALLINT>(parts.Hour);
+    stamp.minute = static_cast<SQLUSMALLINT>(parts.Minute);
+    stamp.second = static_cast<SQLUSMALLINT>(parts.Second);
+    stamp.fraction = static_cast<SQLUINTEGER>(parts.Millisecond) * 1000000u;
+    return stamp;
+}
+
 } // namespace
 
 TOdbcParameters::TOdbcParameters(SQLHSTMT statement, const std::vector<TParameter>& params)
@@ -61,6 +92,7 @@ TOdbcParameters::TOdbcParameters(SQLHSTMT statement, const std::vector<TParamete
         SQLPOINTER buffer = value.Text.data();
         SQLLEN bufferLength = 0;
         SQLULEN columnSize = 1;
+        SQLSMALLINT digits = 0;
         switch (param.Type) {
         case TParamType::Text:
         case TParamType::LargeText:
@@ -96,10 +128,31 @@ TOdbcParameters::TOdbcParameters(SQLHSTMT statement, const std::vector<TParamete
             bufferLength = static_cast<SQLLEN>(value.Bytes.size());
             columnSize = std::max<SQLULEN>(value.Bytes.size(), 1);
             break;
+        case TParamType::Boolean:
+            if (!isNull) value.Bit = BooleanOf(param.Value, index) ? 1 : 0;
+            cType = SQL_C_BIT;
+            sqlType = SQL_BIT;
+            buffer = &value.Bit;
+            break;
+        case TParamType::Float:
+            if (!isNull) value.Float = FloatOf(param.Value, index);
+            cType = SQL_C_DOUBLE;
+            sqlType = SQL_DOUBLE;
+            buffer = &value.Float;
+            columnSize = 15;
+            break;
+        case TParamType::DateTime:
+            if (!isNull) value.Timestamp = TimestampOf(param.Value, index);
+            cType = SQL_C_TYPE_TIMESTAMP;
+            sqlType = SQL_TYPE_TIMESTAMP;
+            buffer = &value.Timestamp;
+            columnSize = 23; // yyyy-mm-dd hh:mm:ss.fff
+            digits = 3;
+            break;
         }
         value.Indicator = isNull ? SQL_NULL_DATA : bufferLength;
         CheckOdbc(SQLBindParameter(statement, static_cast<SQLUSMALLINT>(index + 1), SQL_PARAM_INPUT, cType,
-                                   sqlType, columnSize, 0, buffer, bufferLength, &value.Indicator),
+                                   sqlType, columnSize, digits, buffer, bufferLength, &value.Indicator),
                   SQL_HANDLE_STMT, statement);
     }
 }

@@ -23,6 +23,9 @@ private:
         TBytes Bytes;
         long long Integer = 0;
         SQLINTEGER SmallInteger = 0;
+        unsigned char Bit = 0;
+        double Float = 0;
+        SQL_TIMESTAMP_STRUCT Timestamp = {};
         SQLLEN Indicator = 0;
     };
     std::vector<TBound> bound_;
