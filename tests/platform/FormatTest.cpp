@@ -1,7 +1,7 @@
+#include "platform/core/Format.h"
 #include "platform/core/CodePage.h"
 #include "platform/core/DateTime.h"
 #include "platform/core/Exceptions.h"
-#include "platform/core/Format.h"
 
 #include <gtest/gtest.h>
 
@@ -61,7 +61,9 @@ TEST(CodePage, UnmappableAndInvalidBecomeQuestionMarks)
     EXPECT_FALSE(IsValidUtf8("\xC3"));
     EXPECT_FALSE(IsValidUtf8("\xC0\x80")); // overlong
     EXPECT_TRUE(IsValidUtf8("caf\xC3\xA9"));
-    EXPECT_EQ(AnsiFromUtf8("a\xFF" "b"), "a?b");
+    EXPECT_EQ(AnsiFromUtf8("a\xFF"
+                           "b"),
+              "a?b");
 }
 
 TEST(DateTime, SerialNumbersAndParts)
@@ -81,7 +83,8 @@ TEST(DateTime, DefaultTextLeavesOutMidnight)
     EXPECT_EQ(DateTimeToStr(day), "06/04/2025");
     EXPECT_EQ(DateTimeToStr(day + EncodeTime(9, 5, 7)), "06/04/2025 09:05:07");
     EXPECT_EQ(FormatDateTime("yyyy-mm-dd hh:mm", day + EncodeTime(14, 30, 0)), "2025-04-06 14:30");
-    EXPECT_EQ(FormatDateTime("dddd d mmmm yy 'at' h:nn", day + EncodeTime(8, 3, 0)), "Sunday 6 April 25 at 8:03");
+    EXPECT_EQ(FormatDateTime("dddd d mmmm yy 'at' h:nn", day + EncodeTime(8, 3, 0)),
+              "Sunday 6 April 25 at 8:03");
 }
 
 TEST(DateTime, ParsesItsOwnText)

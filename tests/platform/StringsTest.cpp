@@ -1,6 +1,6 @@
+#include "platform/core/Strings.h"
 #include "platform/core/DelimitedList.h"
 #include "platform/core/Exceptions.h"
-#include "platform/core/Strings.h"
 
 #include <gtest/gtest.h>
 
@@ -83,7 +83,8 @@ TEST(DelimitedList, SplitsByEachSetOfRules)
     const TDelimitedRules datasets{.Delimiter = ';', .Quote = '"'};
     const TDelimitedRules prompts{.Delimiter = ';', .Quote = '|'};
     const TDelimitedRules comma{.Delimiter = ',', .Quote = '"'};
-    const TDelimitedRules versions{.Delimiter = ',', .Quote = '"', .BlanksSeparate = false, .SkipEmpty = true};
+    const TDelimitedRules versions{
+        .Delimiter = ',', .Quote = '"', .BlanksSeparate = false, .SkipEmpty = true};
     const std::vector<SplitCase> cases = {
         {"3;7", datasets, {"3", "7"}},
         {"3 ; 7", datasets, {"3", "7"}},

@@ -20,6 +20,7 @@ TSqliteDb::TSqliteDb(const std::filesystem::path& file, bool create)
     sqlite3_busy_timeout(db_, 10000);
     sqlite3_extended_result_codes(db_, 0);
     Exec("PRAGMA journal_mode=WAL");
+    Exec("PRAGMA synchronous=NORMAL");
     RegisterSqlFunctions(db_);
 }
 

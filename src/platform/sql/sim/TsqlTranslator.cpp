@@ -3,6 +3,8 @@
 #include "platform/core/Exceptions.h"
 #include "platform/core/Strings.h"
 
+#include <map>
+
 namespace tarnwick::sql::sim {
 
 namespace {
@@ -54,10 +56,67 @@ std::size_t SkipHintList(const std::vector<TToken>& tokens, std::size_t at)
     return i + 1;
 }
 
+bool IsClauseEnd(const TToken& token)
+{
+    return IsWord(token, "FROM") || IsWord(token, "INTO") || IsWord(token, "WHERE") ||
+           IsWord(token, "UNION") || IsWord(token, "ORDER") || IsWord(token, "GROUP") ||
+           IsWord(token, "HAVING") || IsWord(token, "EXCEPT") || IsWord(token, "INTERSECT");
+}
+
+// The column name SQL Server gives a select-list item without an alias: the column's name
+// as written for a column, no name at all for an expression. Keyed by the item's last token.
+std::map<std::size_t, std::string> ColumnAliases(const std::vector<TToken>& tokens)
+{
+    std::map<std::size_t, std::string> aliases;
+    if (tokens.empty() || !IsWord(tokens[0], "SELECT")) return aliases;
+    std::size_t i = 1;
+    if (i < tokens.size() && (IsWord(tokens[i], "DISTINCT") || IsWord(tokens[i], "ALL"))) ++i;
+    if (i < tokens.size() && IsWord(tokens[i], "TOP"))
+        i += i + 1 < tokens.size() && IsSymbol(tokens[i + 1], "(") ? 4 : 2;
+    std::size_t start = i;
+    auto finish = [&](std::size_t end) {
+        if (end <= start || end > tokens.size()) return;
+        int depth = 0;
+        for (std::size_t t = start; t < end; ++t) {
+            if (IsSymbol(tokens[t], "(")) ++depth;
+            if (IsSymbol(tokens[t], ")")) --depth;
+            if (depth == 0 && IsWord(tokens[t], "AS")) return;
+        }
+        const TToken& last = tokens[end - 1];
+        if (IsSymbol(last, "*")) return;
+        bool dotted = IsIdentifier(last);
+        for (std::size_t t = start; t < end && dotted; ++t)
+            dotted = ((t - start) % 2 == 0) ? IsIdentifier(tokens[t]) : IsSymbol(tokens[t], ".");
+        if (dotted) {
+            aliases[end - 1] = NameOf(last);
+            return;
+        }
+        if (end - start >= 2 && IsIdentifier(last)) {
+            const TToken& before = tokens[end - 2];
+            if (IsIdentifier(before) || IsSymbol(before, ")") || before.Kind == TTokenKind::Number ||
+                before.Kind == TTokenKind::String)
+                return;
+        }
+        aliases[end - 1] = "";
+    };
+    int depth = 0;
+    for (; i < tokens.size(); ++i) {
+        if (IsSymbol(tokens[i], "(")) ++depth;
+        if (IsSymbol(tokens[i], ")")) --depth;
+        if (depth == 0 && IsClauseEnd(tokens[i])) break;
+        if (depth == 0 && IsSymbol(tokens[i], ",")) {
+            finish(i);
+            start = i + 1;
+        }
+    }
+    finish(i);
+    return aliases;
+}
+
 class TTranslator {
 public:
     TTranslator(const std::vector<TToken>& tokens, const std::string& current)
-        : tokens_(tokens), current_(current)
+        : tokens_(tokens), current_(current), aliases_(ColumnAliases(tokens))
     {
     }
 
@@ -65,48 +124,50 @@ public:
     {
         std::string limit;
         for (std::size_t i = 0; i < tokens_.size();) {
-            const TToken& token = tokens_[i];
-            if (IsWord(token, "SELECT") && depth_ == 0 && limit.empty()) {
-                Emit("SELECT");
-                ++i;
-                if (i < tokens_.size() && (IsWord(tokens_[i], "DISTINCT") || IsWord(tokens_[i], "ALL")))
-                    Emit(tokens_[i++].Text);
-                if (i < tokens_.size() && IsWord(tokens_[i], "TOP")) i = ReadTop(i + 1, limit);
-                continue;
-            }
-            if (IsWord(token, "WITH") || IsSymbol(token, "(")) {
-                const std::size_t after = SkipHintList(tokens_, IsWord(token, "WITH") ? i + 1 : i);
-                if (after != (IsWord(token, "WITH") ? i + 1 : i)) {
-                    for (std::size_t h = i; h < after; ++h)
-                        if (IsWord(tokens_[h], "NOLOCK") || IsWord(tokens_[h], "READUNCOMMITTED"))
-                            result_.DirtyRead = true;
-                    i = after;
-                    continue;
-                }
-            }
-            if (IsWord(token, "INSERT")) {
-                Emit("INSERT");
-                if (i + 1 < tokens_.size() && !IsWord(tokens_[i + 1], "INTO")) Emit("INTO");
-                ++i;
-                continue;
-            }
-            if (IsWord(token, "DELETE")) {
-                Emit("DELETE");
-                if (i + 1 < tokens_.size() && !IsWord(tokens_[i + 1], "FROM")) Emit("FROM");
-                ++i;
-                continue;
-            }
-            if (IsIdentifier(token)) {
-                i = ReadName(i);
-                continue;
-            }
-            i = EmitSimple(i);
+            const std::size_t before = i;
+            i = Step(i, limit);
+            for (std::size_t t = before; t < i; ++t)
+                if (const auto alias = aliases_.find(t); alias != aliases_.end())
+                    Emit("AS " + SqliteName(alias->second));
         }
         if (!limit.empty()) Emit("LIMIT " + limit);
         return std::move(result_);
     }
 
 private:
+    // Emits the token at i (or the construct starting there); returns the index after it.
+    std::size_t Step(std::size_t i, std::string& limit)
+    {
+        const TToken& token = tokens_[i];
+        if (IsWord(token, "SELECT") && depth_ == 0 && limit.empty()) {
+            Emit("SELECT");
+            ++i;
+            if (i < tokens_.size() && (IsWord(tokens_[i], "DISTINCT") || IsWord(tokens_[i], "ALL")))
+                Emit(tokens_[i++].Text);
+            if (i < tokens_.size() && IsWord(tokens_[i], "TOP")) i = ReadTop(i + 1, limit);
+            return i;
+        }
+        if (IsWord(token, "WITH") || IsSymbol(token, "(")) {
+            const std::size_t from = IsWord(token, "WITH") ? i + 1 : i;
+            const std::size_t after = SkipHintList(tokens_, from);
+            if (after != from) {
+                for (std::size_t h = i; h < after; ++h)
+                    result_.DirtyRead = result_.DirtyRead || IsWord(tokens_[h], "NOLOCK") ||
+                                        IsWord(tokens_[h], "READUNCOMMITTED");
+                return after;
+            }
+        }
+        if (IsWord(token, "INSERT") || IsWord(token, "DELETE")) {
+            const bool insert = IsWord(token, "INSERT");
+            Emit(token.Value);
+            if (i + 1 < tokens_.size() && !IsWord(tokens_[i + 1], insert ? "INTO" : "FROM"))
+                Emit(insert ? "INTO" : "FROM");
+            return i + 1;
+        }
+        if (IsIdentifier(token)) return ReadName(i);
+        return EmitSimple(i);
+    }
+
     void Emit(const std::string& text)
     {
         if (!result_.Sql.empty()) result_.Sql += ' ';
@@ -236,6 +297,7 @@ private:
 
     const std::vector<TToken>& tokens_;
     const std::string& current_;
+    const std::map<std::size_t, std::string> aliases_;
     TTranslation result_;
     int depth_ = 0;
 };
