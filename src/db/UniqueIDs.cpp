@@ -32,6 +32,11 @@ void TUniqueIDs::SetConnectionString(const std::string& connectionString)
     }
 }
 
+std::string TUniqueIDs::ConnectionString() const
+{
+    return connection_ ? connection_->ConnectionString() : std::string();
+}
+
 int TUniqueIDs::NextID(std::string_view tableName, std::string_view fieldName)
 {
     tableName_ = tableName;

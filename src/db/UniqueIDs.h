@@ -20,6 +20,8 @@ public:
 
     // Closes the connection and gives it the string; the first call makes the connection.
     void SetConnectionString(const std::string& connectionString);
+    // Empty before the first SetConnectionString.
+    std::string ConnectionString() const;
     // The next identifier of a table's field: 1 for a field without a row, else one more
     // than the last. EUniqueIDException "Error creating Unique ID for <table>.<field>."
     // CR LF and the reason when it cannot be read.

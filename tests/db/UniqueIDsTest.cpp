@@ -60,11 +60,13 @@ TEST_F(UniqueIDsTest, AFailingReadIsReportedWithItsReason)
 
 TEST_F(UniqueIDsTest, ANewConnectionStringClosesTheConnectionFirst)
 {
+    EXPECT_EQ(ids.ConnectionString(), "");
     ids.SetConnectionString(sim.ConnectionString("TaxSoft", "TaxMaster"));
     EXPECT_EQ(ids.NextID("KQ20", "DescNumber"), 1);
     ASSERT_TRUE(ids.Connection()->Connected());
     ids.SetConnectionString(sim.ConnectionString("TaxAdmin", "TaxMaster"));
     EXPECT_FALSE(ids.Connection()->Connected());
+    EXPECT_EQ(ids.ConnectionString(), sim.ConnectionString("TaxAdmin", "TaxMaster"));
     EXPECT_EQ(ids.NextID("KQ20", "DescNumber"), 2);
     ids.Close();
     EXPECT_FALSE(ids.Connection()->Connected());
