@@ -1,0 +1,26 @@
+#include "db/AbandonedConnections.h"
+
+#include <vector>
+
+namespace tarnwick {
+
+namespace {
+
+std::vector<std::unique_ptr<sql::TADOConnection>>& Abandoned()
+{
+    static std::vector<std::unique_ptr<sql::TADOConnection>> connections;
+    return connections;
+}
+
+} // namespace
+
+void AbandonConnection(std::unique_ptr<sql::TADOConnection> connection)
+{
+    if (!connection) return;
+    connection->OnAfterConnect = [](sql::TADOConnection& late) { late.Close(); };
+    Abandoned().push_back(std::move(connection));
+}
+
+std::size_t AbandonedConnectionCount() { return Abandoned().size(); }
+
+} // namespace tarnwick
