@@ -1,7 +1,11 @@
 #include "diag/ErrorLevelWriter.h"
 
+#include "platform/core/DateTime.h"
 #include "platform/core/Exceptions.h"
 #include "platform/core/Format.h"
+#include "suite/AppInfo.h"
+#include "suite/DisplayVersion.h"
+#include "suite/KQUserDetails.h"
 
 namespace tarnwick {
 
@@ -97,6 +101,34 @@ void TErrorLevelWriter::Clear()
 }
 
 void TErrorLevelWriter::WriteSeparator() { Log(0, std::string(80, '-'), 0); }
+
+void TErrorLevelWriter::WriteReportHeader()
+{
+    Add("");
+    WriteSeparator();
+    Log(0, Format("%s %s (%s)", {GetAppDescription(), VersionSuffix(), GetAppFileVersion()}), 0);
+    WriteSeparator();
+    Log(0, "Report Generated on " + DateTimeToStr(Now()), 0);
+    WriteSeparator();
+    TKQUserDetails user;
+    user.Fill();
+    std::string machine;
+    if (!user.ComputerName.empty()) machine = "Computer '" + user.ComputerName + "'";
+    if (!user.UserName.empty()) machine += ", Username: " + user.UserName;
+    if (!machine.empty()) {
+        Log(0, machine, 0);
+        WriteSeparator();
+    }
+    Add("");
+}
+
+void TErrorLevelWriter::WriteReportFooter()
+{
+    Add("");
+    WriteSeparator();
+    Log(0, "Report Finished on " + DateTimeToStr(Now()), 0);
+    WriteSeparator();
+}
 
 void TErrorLevelWriter::MoveAside() const
 {

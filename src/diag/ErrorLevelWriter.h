@@ -27,6 +27,10 @@ public:
     void Clear();
 
     void WriteSeparator();
+    // The frame of a run: the program, its version, the time and the machine and user
+    // above; the time it finished below.
+    void WriteReportHeader();
+    void WriteReportFooter();
 
     const TStringList& Lines() const { return lines_; }
     int ErrorCount() const { return errorCount_; }
