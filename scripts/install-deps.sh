@@ -28,3 +28,9 @@ if [ "${#missing[@]}" -gt 0 ]; then
   $sudo apt-get update
   $sudo apt-get install -y --no-install-recommends "${missing[@]}"
 fi
+
+# The ODBC driver connects through the driver name "FreeTDS"; tdsodbc ships its entry but
+# does not always register it.
+if ! odbcinst -q -d -n FreeTDS >/dev/null 2>&1; then
+  $sudo odbcinst -i -d -f /usr/share/tdsodbc/odbcinst.ini
+fi

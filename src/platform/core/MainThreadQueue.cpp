@@ -1,6 +1,7 @@
 #include "platform/core/MainThreadQueue.h"
 
 #include <deque>
+#include <iterator>
 #include <mutex>
 
 namespace tarnwick {
@@ -31,8 +32,22 @@ int RunPostedWork()
         const std::lock_guard lock(QueueMutex());
         ready.swap(Queue());
     }
-    for (auto& work : ready) work();
-    return static_cast<int>(ready.size());
+    int ran = 0;
+    while (!ready.empty()) {
+        auto work = std::move(ready.front());
+        ready.pop_front();
+        try {
+            work();
+        } catch (...) {
+            // What was not run yet goes back to the front of the queue, ahead of newer work.
+            const std::lock_guard lock(QueueMutex());
+            Queue().insert(Queue().begin(), std::make_move_iterator(ready.begin()),
+                           std::make_move_iterator(ready.end()));
+            throw;
+        }
+        ++ran;
+    }
+    return ran;
 }
 
 } // namespace tarnwick

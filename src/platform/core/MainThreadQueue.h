@@ -9,7 +9,8 @@ namespace tarnwick {
 // RunPostedWork; nothing else runs it.
 void PostToMainThread(std::function<void()> work);
 
-// Runs every item posted so far, in order, on the calling thread. Returns how many ran.
+// Runs every item posted so far, in order, on the calling thread. Returns how many ran. An
+// item that raises passes its error on; the items after it stay queued for the next call.
 int RunPostedWork();
 
 } // namespace tarnwick

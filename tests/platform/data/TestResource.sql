@@ -1,0 +1,3 @@
+PRINT '[TITLE] Test resource'
+SELECT 1
+£ sign
