@@ -17,6 +17,8 @@
 #include <QTextEdit>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace tarnwick::gui {
 
 namespace {
@@ -69,7 +71,9 @@ public:
         layout->addWidget(top_);
         layout->addWidget(details_, 1);
         layout->addWidget(buttons_);
-        dialog_->setFixedSize(WindowWidth, TopHeight + ButtonsHeight);
+        // Wide enough for the contact line in whatever font the desktop substitutes.
+        const int width = std::max(WindowWidth, contact_->geometry().right() + TextLeft / 2);
+        dialog_->setFixedSize(width, TopHeight + ButtonsHeight);
 
         if (const QScreen* screen = QGuiApplication::primaryScreen())
             dialog_->move(screen->availableGeometry().center() - dialog_->rect().center());

@@ -2,6 +2,7 @@
 
 #include "platform/core/Exceptions.h"
 #include "platform/core/Format.h"
+#include "platform/core/ServiceSlot.h"
 #include "platform/core/Strings.h"
 
 #include <cctype>
@@ -54,7 +55,8 @@ constexpr const char* ShortMonths[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
 constexpr const char* LongMonths[] = {"January", "February", "March",     "April",   "May",      "June",
                                       "July",    "August",   "September", "October", "November", "December"};
 constexpr const char* ShortDays[] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
-constexpr const char* LongDays[] = {"Sunday", "Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday"};
+constexpr const char* LongDays[] = {"Sunday",   "Monday", "Tuesday", "Wednesday",
+                                    "Thursday", "Friday", "Saturday"};
 
 std::string TwoDigits(int n) { return Format("%.2d", {n}); }
 
@@ -150,7 +152,8 @@ bool ReadNumber(std::string_view s, std::size_t& pos, int& value)
 {
     const std::size_t start = pos;
     value = 0;
-    while (pos < s.size() && s[pos] >= '0' && s[pos] <= '9' && pos - start < 9) value = value * 10 + (s[pos++] - '0');
+    while (pos < s.size() && s[pos] >= '0' && s[pos] <= '9' && pos - start < 9)
+        value = value * 10 + (s[pos++] - '0');
     return pos > start;
 }
 
@@ -272,21 +275,16 @@ TDateTime TSystemClock::Now() const
 }
 
 namespace {
-std::shared_ptr<IClock>& CurrentClock()
+TServiceSlot<IClock>& Slot()
 {
-    static std::shared_ptr<IClock> clock = std::make_shared<TSystemClock>();
-    return clock;
+    static TServiceSlot<IClock> slot(MakeService<IClock, TSystemClock>);
+    return slot;
 }
 } // namespace
 
-IClock& Clock() { return *CurrentClock(); }
+IClock& Clock() { return Slot().Get(); }
 
-std::shared_ptr<IClock> SetClock(std::shared_ptr<IClock> clock)
-{
-    auto previous = CurrentClock();
-    CurrentClock() = clock ? std::move(clock) : std::make_shared<TSystemClock>();
-    return previous;
-}
+std::shared_ptr<IClock> SetClock(std::shared_ptr<IClock> clock) { return Slot().Set(std::move(clock)); }
 
 TDateTime Now() { return Clock().Now(); }
 TDateTime Date() { return std::floor(Now()); }

@@ -2,6 +2,7 @@
 
 #include "platform/core/Exceptions.h"
 #include "platform/core/Format.h"
+#include "platform/core/ServiceSlot.h"
 #include "platform/os/FileHandle.h"
 #include "platform/os/PathMapper.h"
 #include "platform/os/SystemError.h"
@@ -60,21 +61,19 @@ public:
     }
 };
 
-std::shared_ptr<IFileLocks>& CurrentLocks()
+TServiceSlot<IFileLocks>& Slot()
 {
-    static std::shared_ptr<IFileLocks> locks = std::make_shared<TLinuxFileLocks>();
-    return locks;
+    static TServiceSlot<IFileLocks> slot(MakeService<IFileLocks, TLinuxFileLocks>);
+    return slot;
 }
 
 } // namespace
 
-IFileLocks& FileLocks() { return *CurrentLocks(); }
+IFileLocks& FileLocks() { return Slot().Get(); }
 
 std::shared_ptr<IFileLocks> SetFileLocks(std::shared_ptr<IFileLocks> locks)
 {
-    auto previous = CurrentLocks();
-    CurrentLocks() = locks ? std::move(locks) : std::make_shared<TLinuxFileLocks>();
-    return previous;
+    return Slot().Set(std::move(locks));
 }
 
 } // namespace tarnwick::os

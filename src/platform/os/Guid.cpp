@@ -1,5 +1,6 @@
 #include "platform/os/Guid.h"
 
+#include "platform/core/ServiceSlot.h"
 #include "platform/os/SystemError.h"
 
 #include <cerrno>
@@ -31,10 +32,10 @@ public:
     }
 };
 
-std::shared_ptr<IGuidSource>& Current()
+TServiceSlot<IGuidSource>& Slot()
 {
-    static std::shared_ptr<IGuidSource> source = std::make_shared<TRandomGuids>();
-    return source;
+    static TServiceSlot<IGuidSource> slot(MakeService<IGuidSource, TRandomGuids>);
+    return slot;
 }
 
 } // namespace
@@ -53,13 +54,11 @@ std::string GuidToString(const TGuid& guid)
     return text + "}";
 }
 
-IGuidSource& GuidSource() { return *Current(); }
+IGuidSource& GuidSource() { return Slot().Get(); }
 
 std::shared_ptr<IGuidSource> SetGuidSource(std::shared_ptr<IGuidSource> source)
 {
-    auto previous = Current();
-    Current() = source ? std::move(source) : std::make_shared<TRandomGuids>();
-    return previous;
+    return Slot().Set(std::move(source));
 }
 
 } // namespace tarnwick::os

@@ -2,6 +2,7 @@
 
 #include "platform/core/Exceptions.h"
 #include "platform/core/Format.h"
+#include "platform/core/ServiceSlot.h"
 #include "platform/os/FileHandle.h"
 #include "platform/os/LocalNames.h"
 #include "platform/os/PathMapper.h"
@@ -246,20 +247,18 @@ std::vector<TFolderEntry> TLinuxFileService::ListFolder(std::string_view path)
 }
 
 namespace {
-std::shared_ptr<IFileService>& CurrentFiles()
+TServiceSlot<IFileService>& Slot()
 {
-    static std::shared_ptr<IFileService> files = std::make_shared<TLinuxFileService>();
-    return files;
+    static TServiceSlot<IFileService> slot(MakeService<IFileService, TLinuxFileService>);
+    return slot;
 }
 } // namespace
 
-IFileService& Files() { return *CurrentFiles(); }
+IFileService& Files() { return Slot().Get(); }
 
 std::shared_ptr<IFileService> SetFiles(std::shared_ptr<IFileService> files)
 {
-    auto previous = CurrentFiles();
-    CurrentFiles() = files ? std::move(files) : std::make_shared<TLinuxFileService>();
-    return previous;
+    return Slot().Set(std::move(files));
 }
 
 } // namespace tarnwick::os

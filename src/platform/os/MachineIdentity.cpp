@@ -1,5 +1,6 @@
 #include "platform/os/MachineIdentity.h"
 
+#include "platform/core/ServiceSlot.h"
 #include "platform/core/Strings.h"
 #include "platform/os/LocalNames.h"
 
@@ -43,10 +44,10 @@ public:
     }
 };
 
-std::shared_ptr<IMachineIdentity>& Current()
+TServiceSlot<IMachineIdentity>& Slot()
 {
-    static std::shared_ptr<IMachineIdentity> identity = std::make_shared<TSystemIdentity>();
-    return identity;
+    static TServiceSlot<IMachineIdentity> slot(MakeService<IMachineIdentity, TSystemIdentity>);
+    return slot;
 }
 
 } // namespace
@@ -57,13 +58,11 @@ std::string NetBiosName(std::string_view hostName)
     return UpperCase(label.substr(0, NetBiosLength));
 }
 
-IMachineIdentity& MachineIdentity() { return *Current(); }
+IMachineIdentity& MachineIdentity() { return Slot().Get(); }
 
 std::shared_ptr<IMachineIdentity> SetMachineIdentity(std::shared_ptr<IMachineIdentity> identity)
 {
-    auto previous = Current();
-    Current() = identity ? std::move(identity) : std::make_shared<TSystemIdentity>();
-    return previous;
+    return Slot().Set(std::move(identity));
 }
 
 } // namespace tarnwick::os

@@ -2,6 +2,7 @@
 
 #include "platform/core/Exceptions.h"
 #include "platform/core/Format.h"
+#include "platform/core/ServiceSlot.h"
 #include "platform/os/FileHandle.h"
 #include "platform/os/LocalNames.h"
 #include "platform/os/SpecialFolders.h"
@@ -96,20 +97,18 @@ std::unique_ptr<INamedLock> TFlockNamedLocks::Open(std::string_view name)
 }
 
 namespace {
-std::shared_ptr<INamedLocks>& Current()
+TServiceSlot<INamedLocks>& Slot()
 {
-    static std::shared_ptr<INamedLocks> locks = std::make_shared<TFlockNamedLocks>();
-    return locks;
+    static TServiceSlot<INamedLocks> slot(MakeService<INamedLocks, TFlockNamedLocks>);
+    return slot;
 }
 } // namespace
 
-INamedLocks& NamedLocks() { return *Current(); }
+INamedLocks& NamedLocks() { return Slot().Get(); }
 
 std::shared_ptr<INamedLocks> SetNamedLocks(std::shared_ptr<INamedLocks> locks)
 {
-    auto previous = Current();
-    Current() = locks ? std::move(locks) : std::make_shared<TFlockNamedLocks>();
-    return previous;
+    return Slot().Set(std::move(locks));
 }
 
 } // namespace tarnwick::os

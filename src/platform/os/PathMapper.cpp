@@ -1,5 +1,6 @@
 #include "platform/os/PathMapper.h"
 
+#include "platform/core/ServiceSlot.h"
 #include "platform/core/Strings.h"
 #include "platform/os/LocalNames.h"
 
@@ -202,24 +203,24 @@ std::string TPathMapper::LocalPath(std::string_view path) const
 }
 
 namespace {
-std::shared_ptr<IPathMapper>& CurrentMapper()
+// The default reads its places from the environment, again whenever it is put back.
+std::shared_ptr<IPathMapper> MakePathMapper()
 {
-    static std::shared_ptr<IPathMapper> mapper;
-    return mapper;
+    return std::make_shared<TPathMapper>(TPathRoots::FromEnvironment());
+}
+
+TServiceSlot<IPathMapper>& Slot()
+{
+    static TServiceSlot<IPathMapper> slot(MakePathMapper);
+    return slot;
 }
 } // namespace
 
-IPathMapper& PathMapper()
-{
-    if (!CurrentMapper()) CurrentMapper() = std::make_shared<TPathMapper>(TPathRoots::FromEnvironment());
-    return *CurrentMapper();
-}
+IPathMapper& PathMapper() { return Slot().Get(); }
 
-std::shared_ptr<IPathMapper> SetPathMapper(std::shared_ptr<IPathMapper> mapper)
+std::shared_ptr<IPathMapper> SetPathMapper(std::shared_ptr<IPathMapper> service)
 {
-    auto previous = CurrentMapper();
-    CurrentMapper() = std::move(mapper);
-    return previous;
+    return Slot().Set(std::move(service));
 }
 
 bool IsWindowsStylePath(std::string_view path) { return IsUncPath(path) || IsDrivePath(path); }

@@ -1,6 +1,7 @@
 #include "platform/os/Process.h"
 
 #include "platform/core/CodePage.h"
+#include "platform/core/ServiceSlot.h"
 #include "platform/os/PathMapper.h"
 #include "platform/os/ProcessCommandLine.h"
 
@@ -89,10 +90,10 @@ private:
 
 bool HasFolder(std::string_view program) { return program.find_first_of("\\/:") != std::string_view::npos; }
 
-std::shared_ptr<IProcesses>& Current()
+TServiceSlot<IProcesses>& Slot()
 {
-    static std::shared_ptr<IProcesses> processes = std::make_shared<TSpawnProcesses>();
-    return processes;
+    static TServiceSlot<IProcesses> slot(MakeService<IProcesses, TSpawnProcesses>);
+    return slot;
 }
 
 std::string& ProgramFileOverride()
@@ -140,13 +141,11 @@ std::unique_ptr<IProcess> TSpawnProcesses::Start(std::string_view commandLine, i
     return std::make_unique<TSpawnedProcess>(pid);
 }
 
-IProcesses& Processes() { return *Current(); }
+IProcesses& Processes() { return Slot().Get(); }
 
 std::shared_ptr<IProcesses> SetProcesses(std::shared_ptr<IProcesses> processes)
 {
-    if (!processes) processes = std::make_shared<TSpawnProcesses>();
-    Current().swap(processes);
-    return processes;
+    return Slot().Set(std::move(processes));
 }
 
 std::string ProgramFileName()

@@ -1,5 +1,6 @@
 #include "platform/os/RegistryStore.h"
 
+#include "platform/core/ServiceSlot.h"
 #include "platform/os/FileRegistryStore.h"
 
 namespace tarnwick::os {
@@ -10,25 +11,24 @@ std::string RootName(TRegistryRoot root)
 }
 
 namespace {
-std::shared_ptr<IRegistryStore>& CurrentStore()
+// The default reads its places from the environment, again whenever it is put back.
+std::shared_ptr<IRegistryStore> MakeRegistryStore()
 {
-    static std::shared_ptr<IRegistryStore> store;
-    return store;
+    return std::make_shared<TFileRegistryStore>(TRegistryFiles::FromEnvironment());
+}
+
+TServiceSlot<IRegistryStore>& Slot()
+{
+    static TServiceSlot<IRegistryStore> slot(MakeRegistryStore);
+    return slot;
 }
 } // namespace
 
-IRegistryStore& RegistryStore()
-{
-    if (!CurrentStore())
-        CurrentStore() = std::make_shared<TFileRegistryStore>(TRegistryFiles::FromEnvironment());
-    return *CurrentStore();
-}
+IRegistryStore& RegistryStore() { return Slot().Get(); }
 
-std::shared_ptr<IRegistryStore> SetRegistryStore(std::shared_ptr<IRegistryStore> store)
+std::shared_ptr<IRegistryStore> SetRegistryStore(std::shared_ptr<IRegistryStore> service)
 {
-    auto previous = CurrentStore();
-    CurrentStore() = std::move(store);
-    return previous;
+    return Slot().Set(std::move(service));
 }
 
 } // namespace tarnwick::os

@@ -1,5 +1,6 @@
 #include "platform/os/SpecialFolders.h"
 
+#include "platform/core/ServiceSlot.h"
 #include "platform/os/LocalNames.h"
 #include "platform/os/PathMapper.h"
 
@@ -21,21 +22,19 @@ public:
     std::string CommonAppDataFolder() override { return Folder("TARNWICK_COMMON_APPDATA", "/var/lib"); }
 };
 
-std::shared_ptr<ISpecialFolders>& Current()
+TServiceSlot<ISpecialFolders>& Slot()
 {
-    static std::shared_ptr<ISpecialFolders> folders = std::make_shared<TEnvironmentFolders>();
-    return folders;
+    static TServiceSlot<ISpecialFolders> slot(MakeService<ISpecialFolders, TEnvironmentFolders>);
+    return slot;
 }
 
 } // namespace
 
-ISpecialFolders& SpecialFolders() { return *Current(); }
+ISpecialFolders& SpecialFolders() { return Slot().Get(); }
 
 std::shared_ptr<ISpecialFolders> SetSpecialFolders(std::shared_ptr<ISpecialFolders> folders)
 {
-    auto previous = Current();
-    Current() = folders ? std::move(folders) : std::make_shared<TEnvironmentFolders>();
-    return previous;
+    return Slot().Set(std::move(folders));
 }
 
 } // namespace tarnwick::os

@@ -94,7 +94,8 @@ std::filesystem::path MapServerPath(const std::filesystem::path& diskRoot, std::
     if (windowsPath.size() < 2 || windowsPath[1] != ':' ||
         !std::isalpha(static_cast<unsigned char>(windowsPath[0])))
         return {};
-    std::filesystem::path path = diskRoot / std::string(1, LowerChar(windowsPath[0]));
+    const std::filesystem::path drive = diskRoot / std::string(1, LowerChar(windowsPath[0]));
+    std::filesystem::path path = drive;
     std::string rest(windowsPath.substr(2));
     std::size_t start = 0;
     while (start <= rest.size()) {

@@ -381,16 +381,15 @@ void TSimSession::RunStatement(const TStatement& statement, TBatchState& state, 
 
 void TSimSession::SetOption(const std::vector<TToken>& tokens)
 {
-    if (tokens.size() >= 5 && IsWord(tokens[1], "TRANSACTION") && IsWord(tokens[2], "ISOLATION") &&
-        IsWord(tokens[3], "LEVEL")) {
-        const std::string level = tokens[4].Value + (tokens.size() > 5 ? " " + tokens[5].Value : "");
-        if (level == "READ UNCOMMITTED")
-            isolation_ = TIsolationLevel::ReadUncommitted;
-        else if (level == "SERIALIZABLE" || level == "SERIALIZABLE ")
-            isolation_ = TIsolationLevel::Serializable;
-        else
-            isolation_ = TIsolationLevel::ReadCommitted;
-    }
+    if (tokens.size() < 5 || !IsWord(tokens[1], "TRANSACTION") || !IsWord(tokens[2], "ISOLATION") ||
+        !IsWord(tokens[3], "LEVEL"))
+        return;
+    if (IsWord(tokens[4], "READ") && tokens.size() > 5 && IsWord(tokens[5], "UNCOMMITTED"))
+        isolation_ = TIsolationLevel::ReadUncommitted;
+    else if (IsWord(tokens[4], "SERIALIZABLE"))
+        isolation_ = TIsolationLevel::Serializable;
+    else
+        isolation_ = TIsolationLevel::ReadCommitted;
 }
 
 void TSimSession::AlterDatabase(const std::vector<TToken>& tokens)
@@ -536,13 +535,11 @@ bool TSimSession::LockConflict(const TStatement& statement, const std::string& t
             select.Bind(static_cast<int>(i) + 1, params[params.size() - whereMarkers + i]);
         while (select.Step()) affected.insert(select.ColumnInt(0));
     }
-    std::string tableName;
-    {
-        std::size_t begin = tableStart;
-        std::vector<TToken> name(tokens.begin() + static_cast<std::ptrdiff_t>(begin),
-                                 tokens.begin() + static_cast<std::ptrdiff_t>(at));
-        tableName = Translate(name, database_.Name).Sql;
-    }
+    const std::string tableName =
+        Translate(std::vector<TToken>(tokens.begin() + static_cast<std::ptrdiff_t>(tableStart),
+                                      tokens.begin() + static_cast<std::ptrdiff_t>(at)),
+                  database_.Name)
+            .Sql;
     for (const auto& lock : locks) {
         std::string condition;
         for (const auto& key : lock.Keys)
