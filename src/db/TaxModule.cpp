@@ -87,15 +87,7 @@ TTaxModule::~TTaxModule()
     } catch (...) {
         ReportCurrentException(false);
     }
-    for (TVexholmADOConnection* connection : {&MasterCon, &adoTaxCon, &ReadOnlyCon}) {
-        connection->OnWillExecute = nullptr;
-        connection->OnConnectComplete = nullptr;
-        connection->OnAfterConnect = nullptr;
-        connection->OnBeforeDisconnect = nullptr;
-        connection->OnDisconnect = nullptr;
-        connection->OnBeginTransComplete = nullptr;
-        connection->OnCommitTransComplete = nullptr;
-    }
+    // Every connection is closed now, so no handler reaches the lists released here.
     descriptions_.reset();
     dataSets_.reset();
     connections_.reset();
@@ -236,7 +228,7 @@ bool TTaxModule::SelectDataset(int dataNumber, bool strict)
         throw;
     }
     const int index = dataSets_->IndexOfDataNumber(dataNumber);
-    if (index >= 0) CurrentDatabase = dataSets_->Items(index).DatabaseName();
+    CurrentDatabase = index >= 0 ? dataSets_->Items(index).DatabaseName() : std::string();
     if (adoTaxCon.Connected()) return true;
     PointAtNothing();
     return false;
