@@ -9,7 +9,7 @@ packages=(
   unixodbc-dev tdsodbc
   libpugixml-dev libsqlite3-dev uuid-dev
   xvfb xauth imagemagick
-  fonts-liberation fonts-dejavu-core
+  fonts-liberation fonts-dejavu-core fonts-wine
 )
 
 if [ "$(id -u)" -ne 0 ]; then

@@ -1,5 +1,6 @@
 #include "platform/os/Resource.h"
 
+#include "platform/core/ServiceSlot.h"
 #include "platform/core/Strings.h"
 
 #include <cstdint>
@@ -39,13 +40,41 @@ std::optional<std::string> FindRawResource(std::string_view table, std::string_v
     }
 }
 
-std::optional<std::string> LoadRawResource(std::string_view name)
+namespace {
+class TSectionResources : public IRawResources {
+public:
+    std::optional<std::string> Load(std::string_view name) override
+    {
+        if (__start_tarnwick_resources == nullptr || __stop_tarnwick_resources == nullptr)
+            return std::nullopt;
+        return FindRawResource(std::string_view(__start_tarnwick_resources,
+                                                static_cast<std::size_t>(__stop_tarnwick_resources -
+                                                                         __start_tarnwick_resources)),
+                               name);
+    }
+};
+
+TServiceSlot<IRawResources>& Slot()
 {
-    if (__start_tarnwick_resources == nullptr || __stop_tarnwick_resources == nullptr) return std::nullopt;
-    return FindRawResource(
-        std::string_view(__start_tarnwick_resources,
-                         static_cast<std::size_t>(__stop_tarnwick_resources - __start_tarnwick_resources)),
-        name);
+    static TServiceSlot<IRawResources> slot(MakeService<IRawResources, TSectionResources>);
+    return slot;
 }
+} // namespace
+
+std::optional<std::string> TMemoryResources::Load(std::string_view name)
+{
+    for (const auto& [entry, data] : Entries)
+        if (SameText(entry, name)) return data;
+    return std::nullopt;
+}
+
+IRawResources& RawResources() { return Slot().Get(); }
+
+std::shared_ptr<IRawResources> SetRawResources(std::shared_ptr<IRawResources> resources)
+{
+    return Slot().Set(std::move(resources));
+}
+
+std::optional<std::string> LoadRawResource(std::string_view name) { return RawResources().Load(name); }
 
 } // namespace tarnwick::os
