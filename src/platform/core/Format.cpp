@@ -161,9 +161,9 @@ std::string Format(std::string_view pattern, std::initializer_list<FormatArg> ar
                 text = FormatFixed(*d, precision < 0 ? 2 : precision, type == 'n');
             } else {
                 char buffer[64];
-                const std::string spec = std::string("%.") + std::to_string(precision < 0 ? 15 : precision) +
+                const std::string conversion = std::string("%.") + std::to_string(precision < 0 ? 15 : precision) +
                                          (type == 'e' ? "E" : "G");
-                std::snprintf(buffer, sizeof buffer, spec.c_str(), *d);
+                std::snprintf(buffer, sizeof buffer, conversion.c_str(), *d);
                 text = buffer;
                 for (char& ch : text)
                     if (ch == '.') ch = FormatSettings().DecimalSeparator;
