@@ -41,11 +41,11 @@ void TUpgradeForm::LoadScript()
         ReportCurrentException(false);
         window_->ClearMessages();
         window_->AddMessage("No script has been assigned - Nothing to do.");
-    } catch (const std::exception& e) {
+    } catch (...) {
         ReportCurrentException(false);
         window_->ClearMessages();
         window_->AddMessage("There was an error preparing the script.");
-        window_->AddMessage(e.what());
+        window_->AddMessage(MessageOf(std::current_exception()));
     }
 }
 

@@ -12,6 +12,9 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <thread>
+
 using namespace tarnwick;
 
 namespace {
@@ -24,6 +27,9 @@ class UpgradeFormTest : public ::testing::Test {
 protected:
     UpgradeFormTest()
     {
+        // The connection test waits for the simulated server in real time, as a person would.
+        toolkit->OnSleep(
+            [](int milliseconds) { std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds)); });
         ResetSuiteEnvironment();
         InitialiseSuiteEnvironment();
         FinaliseAppInfo();
@@ -200,6 +206,7 @@ TEST_F(UpgradeFormTest, BatchesRunOnEachDatasetInTurnUntilOneFails)
     const TStringList script = {"UPDATE KQ01 SET ClientName='Moved' WHERE ClientNumber=1", "GO",
                                 "SELECT ClientName FROM KQ01"};
     form->DatasetIds = {"1", "2"};
+    GetTaxModule();
     Server().ClearLog();
     form->RunAgainstDatasetBatches(script);
 
