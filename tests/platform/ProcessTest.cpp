@@ -97,5 +97,15 @@ TEST(ProgramFileNameTest, IsThisProgramUnlessATestSetsAnother)
     EXPECT_EQ(std::filesystem::path(ProgramFileName()).filename(), "platform_tests");
 }
 
+TEST(ProgramFileNameTest, FindsItsOwnFileInAFolderWhoseNameIsNotUtf8)
+{
+    test::TempFolder folder;
+    const std::filesystem::path programs = folder.Path() / "Caf\xE9";
+    std::filesystem::create_directory(programs);
+    std::filesystem::copy_file(test::ChildProcess::TestProgram("programfile"), programs / "Tarnwick");
+    test::ChildProcess program((programs / "Tarnwick").string(), {});
+    EXPECT_EQ(program.ReadLine(), "found");
+}
+
 } // namespace
 } // namespace tarnwick::os

@@ -30,6 +30,19 @@ std::string HexOf(std::uint64_t value)
     return text;
 }
 
+// Opens the file that stands for a lock, making it when it is missing. An existing file is
+// opened without O_CREAT: in a sticky folder such as /tmp the kernel refuses O_CREAT on
+// another account's file (fs.protected_regular), which would shut every other account out.
+int OpenLockFile(const std::string& path)
+{
+    for (;;) {
+        int fd = open(path.c_str(), O_RDWR | O_CLOEXEC);
+        if (fd >= 0 || errno != ENOENT) return fd;
+        fd = open(path.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0 || errno != EEXIST) return fd;
+    }
+}
+
 class TFlockNamedLock : public INamedLock {
 public:
     TFlockNamedLock(TFileHandle handle, TFlockNamedLocks::TSleep sleep, std::chrono::milliseconds poll)
@@ -89,7 +102,7 @@ std::string TFlockNamedLocks::LockFileOf(std::string_view name)
 std::unique_ptr<INamedLock> TFlockNamedLocks::Open(std::string_view name)
 {
     std::string file = LockFileOf(name);
-    TFileHandle handle(open(LocalNameFromAnsi(file).c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666));
+    TFileHandle handle(OpenLockFile(LocalNameFromAnsi(file)));
     if (!handle.Valid()) RaiseLastOSError(Format("Cannot open the named lock \"%s\"", {file}));
     // Any account on the machine may take the lock after us.
     fchmod(handle.Get(), 0666);

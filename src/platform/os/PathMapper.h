@@ -42,7 +42,6 @@ public:
 
     std::string ExpandFileName(std::string_view path) const override;
     std::string LocalPath(std::string_view path) const override;
-    const TPathRoots& Roots() const { return roots_; }
 
 private:
     TPathRoots roots_;

@@ -2,6 +2,7 @@
 
 #include "platform/core/CodePage.h"
 #include "platform/core/ServiceSlot.h"
+#include "platform/os/LocalNames.h"
 #include "platform/os/PathMapper.h"
 #include "platform/os/ProcessCommandLine.h"
 
@@ -153,7 +154,7 @@ std::string ProgramFileName()
     if (!ProgramFileOverride().empty()) return ProgramFileOverride();
     std::error_code error;
     const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", error);
-    return error ? std::string() : AnsiFromUtf8(self.string());
+    return error ? std::string() : AnsiFromLocalName(self.string());
 }
 
 void SetProgramFileName(std::string path) { ProgramFileOverride() = std::move(path); }
