@@ -260,10 +260,11 @@ TTaxModule& GetTaxModule()
 {
     std::unique_ptr<TTaxModule>& module = Module();
     if (!module) {
-        // A module whose create step failed is not kept.
-        auto made = std::make_unique<TTaxModule>();
-        made->Create();
-        module = std::move(made);
+        // Kept before its create step runs: a request from a message handled during the
+        // connection test gets this same module, and a create step that fails leaves it
+        // usable, as a failed connection test does.
+        module = std::make_unique<TTaxModule>();
+        module->Create();
     }
     return *module;
 }

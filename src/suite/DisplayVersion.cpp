@@ -32,8 +32,6 @@ std::string GetDisplayVersion()
             "SELECT Value FROM MasterSettings WHERE Name='SpecialVersion'");
     } catch (const EOleException&) {
         ReportCurrentException(false);
-    } catch (const EDatabaseError&) {
-        ReportCurrentException(false);
     }
     std::string text = FormatVersionText(GetAppFileVersion());
     if (!special.empty()) text += " " + special;

@@ -1,6 +1,7 @@
 #include "db/TaxModule.h"
 
 #include "db/TaxConnections.h"
+#include "platform/core/Exceptions.h"
 #include "platform/os/CommandLine.h"
 #include "platform/sql/sim/SuiteSchema.h"
 #include "suite/SuiteEnvironment.h"
@@ -89,6 +90,32 @@ TEST_F(TaxModuleTest, AFailedConnectionTestSelectsNoDatasetButLeavesTheModuleUsa
 
     suite.Sim->RefuseLogin("TaxSoft", false);
     EXPECT_TRUE(module.MasterHasRows("SELECT DataNumber FROM KQ22"));
+}
+
+TEST_F(TaxModuleTest, TheModuleIsTheSameObjectFromItsCreateStepOn)
+{
+    // A message handled while the connection test waits asks for the module.
+    bool asked = false;
+    TTaxModule* duringTest = nullptr;
+    suite.Toolkit->OnProcessMessages([&] {
+        if (asked) return;
+        asked = true;
+        duringTest = &GetTaxModule();
+    });
+    TTaxModule& module = GetTaxModule();
+    suite.Toolkit->OnProcessMessages({});
+    EXPECT_EQ(duringTest, &module);
+
+    // A create step that fails on the default dataset's database leaves the module usable.
+    suite.Restart();
+    os::SetCommandLineArgs({"/AUTOMATION"});
+    SetDefaultDataset(1);
+    suite.Sim->FailStatement("TaxData1.dbo.KQ01", "Database 'TaxData1' cannot be opened.");
+    EXPECT_THROW(GetTaxModule(), EOleException);
+    TTaxModule& kept = GetTaxModule();
+    EXPECT_EQ(kept.CurrentDataNumber, 0);
+    EXPECT_FALSE(kept.adoTaxCon.Connected());
+    EXPECT_TRUE(kept.MasterHasRows("SELECT DataNumber FROM KQ22"));
 }
 
 TEST_F(TaxModuleTest, AnEmptyDataSourceMeansLocalhost)

@@ -1,5 +1,6 @@
 #include "suite/DisplayVersion.h"
 
+#include "platform/core/Exceptions.h"
 #include "platform/os/CommandLine.h"
 #include "support/SimulatedSuite.h"
 
@@ -80,6 +81,17 @@ TEST_F(DisplayVersionTest, ADatabaseErrorIsReportedAndLeavesOutTheSpecialVersion
 
     suite.Sim->ClearFailures();
     EXPECT_EQ(VersionSuffix(), " 2025 R2");
+}
+
+TEST_F(DisplayVersionTest, AnErrorThatIsNotTheClientLibrarysEscapesUnreported)
+{
+    // MasterCon's first connect loads the catalogue, which fails on a missing column with
+    // the query's own error.
+    suite.Sim->Execute("TaxMaster", "DROP TABLE KQ22");
+    suite.Sim->Execute("TaxMaster", "CREATE TABLE KQ22 (DataNumber INT, Description VARCHAR(100))");
+    suite.Sim->Execute("TaxMaster", "INSERT INTO KQ22 (DataNumber, Description) VALUES (1, 'Dataset1')");
+    EXPECT_THROW(GetDisplayVersion(), EDatabaseError);
+    EXPECT_TRUE(suite.Reported.empty());
 }
 
 } // namespace
