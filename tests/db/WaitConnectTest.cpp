@@ -113,6 +113,25 @@ TEST_F(WaitConnectTest, SilentServerCountsTenDownToZeroThenFails)
     for (const ui::TCursor cursor : toolkit->CursorChanges()) EXPECT_NE(cursor, ui::TCursor::crAppStart);
 }
 
+TEST_F(WaitConnectTest, SlowAnswerHidesTheWindowAgain)
+{
+    sim->SetState(TServerState::Silent);
+    toolkit->OnSleep([this](int) {
+        if (!toolkit->WaitConnect()->Visible) return;
+        sim->SetState(TServerState::Running);
+        for (int i = 0; i < 1000 && RunPostedWork() == 0; ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    });
+    TfrmWaitConnect form;
+    EXPECT_TRUE(Test(form));
+    EXPECT_TRUE(form.Responsive());
+    EXPECT_EQ(form.FailReason(), "");
+    const TScriptedWaitConnectState& window = *toolkit->WaitConnect();
+    EXPECT_EQ(window.Shows, 1);
+    EXPECT_FALSE(window.Visible);
+    EXPECT_EQ(window.TimeCaptions, TStringList{"10"});
+}
+
 TEST_F(WaitConnectTest, AnswerAfterATimeoutLeavesNoSessionOpen)
 {
     const auto sessions = [this] { return sql::sim::SessionsOf(sim->Folder()).size(); };
