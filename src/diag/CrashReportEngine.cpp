@@ -5,6 +5,7 @@
 #include "platform/core/Strings.h"
 #include "platform/os/FileService.h"
 #include "platform/os/MachineIdentity.h"
+#include "platform/os/PathMapper.h"
 #include "platform/os/SpecialFolders.h"
 #include "platform/ui/Toolkit.h"
 
@@ -21,11 +22,6 @@ std::unique_ptr<TCrashReportEngine>& Instance()
 }
 
 unsigned Bit(TExceptionDialogOption option) { return 1u << static_cast<unsigned>(option); }
-
-bool EndsWithSeparator(const std::string& folder)
-{
-    return !folder.empty() && (folder.back() == '\\' || folder.back() == '/');
-}
 } // namespace
 
 TCrashReportEngine& CrashReportEngine() { return *Instance(); }
@@ -50,9 +46,8 @@ std::string TCrashReportEngine::DialogText(int number) const
 
 std::string TCrashReportEngine::ReportFilePath() const
 {
-    std::string folder = logFolder_.empty() ? os::SpecialFolders().TempFolder() : logFolder_;
-    if (!EndsWithSeparator(folder)) folder += '\\';
-    return folder + ReportFileName;
+    const std::string folder = logFolder_.empty() ? os::SpecialFolders().TempFolder() : logFolder_;
+    return os::IncludeTrailingPathDelimiter(folder) + ReportFileName;
 }
 
 TCrashReport TCrashReportEngine::MakeReport(const std::exception_ptr& error) const

@@ -3,6 +3,7 @@
 #include "db/AbandonedConnections.h"
 #include "db/TaxLogins.h"
 #include "platform/core/MainThreadQueue.h"
+#include "platform/sql/sim/SimProcessList.h"
 #include "support/ScriptedToolkit.h"
 #include "support/SimulatedServer.h"
 
@@ -110,6 +111,54 @@ TEST_F(WaitConnectTest, SilentServerCountsTenDownToZeroThenFails)
     }
     EXPECT_EQ(AbandonedConnectionCount(), abandoned + 1);
     for (const ui::TCursor cursor : toolkit->CursorChanges()) EXPECT_NE(cursor, ui::TCursor::crAppStart);
+}
+
+TEST_F(WaitConnectTest, SlowAnswerHidesTheWindowAgain)
+{
+    sim->SetState(TServerState::Silent);
+    toolkit->OnSleep([this](int) {
+        if (!toolkit->WaitConnect()->Visible) return;
+        sim->SetState(TServerState::Running);
+        for (int i = 0; i < 1000 && RunPostedWork() == 0; ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    });
+    TfrmWaitConnect form;
+    EXPECT_TRUE(Test(form));
+    EXPECT_TRUE(form.Responsive());
+    EXPECT_EQ(form.FailReason(), "");
+    const TScriptedWaitConnectState& window = *toolkit->WaitConnect();
+    EXPECT_EQ(window.Shows, 1);
+    EXPECT_FALSE(window.Visible);
+    EXPECT_EQ(window.TimeCaptions, TStringList{"10"});
+}
+
+TEST_F(WaitConnectTest, AnswerAfterATimeoutLeavesNoSessionOpen)
+{
+    const auto sessions = [this] { return sql::sim::SessionsOf(sim->Folder()).size(); };
+    const auto deliverAnswer = [] {
+        int delivered = 0;
+        return test::PumpUntil([&] { return (delivered += RunPostedWork()) > 0; });
+    };
+    sim->SetState(TServerState::Silent);
+    {
+        TfrmWaitConnect form;
+        EXPECT_FALSE(Test(form));
+        // The caller still pumps messages (a failure window, say) while the server answers.
+        sim->SetState(TServerState::Running);
+        ASSERT_TRUE(deliverAnswer());
+        EXPECT_EQ(sessions(), 1u);
+        EXPECT_FALSE(form.Responsive());
+    }
+    EXPECT_EQ(sessions(), 0u);
+
+    sim->SetState(TServerState::Silent);
+    {
+        TfrmWaitConnect form;
+        EXPECT_FALSE(Test(form));
+    }
+    sim->SetState(TServerState::Running);
+    ASSERT_TRUE(deliverAnswer());
+    EXPECT_TRUE(test::PumpUntil([&] { return sessions() == 0; }));
 }
 
 TEST_F(WaitConnectTest, StopEndsTheWaitWithoutAnAnswer)

@@ -5,6 +5,7 @@
 #include "support/ScriptedToolkit.h"
 #include "support/TempFolder.h"
 
+#include <filesystem>
 #include <gtest/gtest.h>
 
 using namespace tarnwick;
@@ -101,6 +102,18 @@ TEST_F(CrashReportHandOff, NothingToReportOutsideAHandler)
     EXPECT_FALSE(ReportCurrentException(false));
     EXPECT_FALSE(ReportCurrentException(true));
     EXPECT_FALSE(ReportFileExists());
+}
+
+TEST_F(CrashReportHandOff, ReportFileIsNamedInTheLogFoldersOwnStyle)
+{
+    CrashReportEngine().SetLogFolder(folder.Path().string());
+    EXPECT_EQ(CrashReportEngine().ReportFilePath(), folder.Path().string() + "/CrashReports.txt");
+    CrashReportEngine().SetLogFolder("\\\\SRV01\\VexholmTaxationShareDir\\Logs");
+    EXPECT_EQ(CrashReportEngine().ReportFilePath(),
+              "\\\\SRV01\\VexholmTaxationShareDir\\Logs\\CrashReports.txt");
+    CrashReportEngine().SetLogFolder(folder.Path().string());
+    HandOver(false);
+    EXPECT_TRUE(std::filesystem::exists(folder.Path() / TCrashReportEngine::ReportFileName));
 }
 
 TEST_F(CrashReportHandOff, NotificationCanKeepAnErrorFromTheEngine)
