@@ -7,15 +7,17 @@
 namespace tarnwick {
 
 namespace {
+// Never destroyed: a connect still running on its own thread when the program ends may post
+// its answer while static objects are being torn down.
 std::mutex& QueueMutex()
 {
-    static std::mutex mutex;
-    return mutex;
+    static auto* mutex = new std::mutex;
+    return *mutex;
 }
 std::deque<std::function<void()>>& Queue()
 {
-    static std::deque<std::function<void()>> queue;
-    return queue;
+    static auto* queue = new std::deque<std::function<void()>>;
+    return *queue;
 }
 } // namespace
 
