@@ -4,7 +4,7 @@
 
 #include "app/ProgramStart.h"
 #include "gui/QtApplication.h"
-#include "platform/core/Exceptions.h"
+#include "platform/core/ScopeGuard.h"
 #include "platform/sql/Driver.h"
 #include "platform/sql/odbc/OdbcDriver.h"
 #include "sandbox/SuiteSandbox.h"
@@ -33,6 +33,8 @@ int main(int argc, char** argv)
     using namespace tarnwick;
     TStringList arguments(argv + 1, argv + argc);
     try {
+        // The SQL client goes last, after the toolkit, on every way out.
+        const ScopeGuard releaseSqlClient([] { sql::SetDriver(nullptr); });
         if (!arguments.empty() && arguments[0] == "--demo") {
             const std::filesystem::path folder =
                 arguments.size() > 1 ? std::filesystem::path(arguments[1]) : DefaultDemoFolder();
@@ -45,11 +47,8 @@ int main(int argc, char** argv)
             sql::SetDriver(sql::odbc::MakeOdbcDriver());
         }
         gui::TQtApplication application(argc, argv);
-        {
-            TProgram program(arguments);
-            program.Run();
-        }
-        sql::SetDriver(nullptr);
+        TProgram program(arguments);
+        program.Run();
         return 0;
     } catch (const std::exception& e) {
         std::cerr << "Tarnwick: " << e.what() << '\n';

@@ -17,7 +17,8 @@ TProgram::TProgram(TStringList arguments) : arguments_(std::move(arguments))
     InitialiseSuiteEnvironment();
     InitialiseAppInfo();
     // Error reporting (the crash-report engine's configuration, the application-wide handler
-    // and the fixed locale settings) is set up here, before the window exists.
+    // and the fixed locale settings) belongs here, before the window exists; its undoing goes
+    // first in the destructor.
 }
 
 TProgram::~TProgram()

@@ -25,32 +25,31 @@ public:
     std::function<void()> Closed;
 
 protected:
+    // Keys the message area leaves unused come here as well, so each character is reported once.
     void keyPressEvent(QKeyEvent* event) override
     {
-        if (!ForwardKey(event)) QWidget::keyPressEvent(event);
+        const std::string typed = FromQString(event->text());
+        if (event->key() == Qt::Key_Escape)
+            KeyPressed('\x1b');
+        else if (typed.size() == 1)
+            KeyPressed(typed[0]);
+        else
+            QWidget::keyPressEvent(event);
     }
+    // Escape in the message area closes the window; its other keys stay its own (selecting,
+    // copying, scrolling).
     bool eventFilter(QObject* watched, QEvent* event) override
     {
-        if (event->type() == QEvent::KeyPress && ForwardKey(static_cast<QKeyEvent*>(event))) return true;
+        if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
+            KeyPressed('\x1b');
+            return true;
+        }
         return QWidget::eventFilter(watched, event);
     }
     void closeEvent(QCloseEvent* event) override
     {
         event->accept();
         Closed();
-    }
-
-private:
-    bool ForwardKey(QKeyEvent* event)
-    {
-        if (event->key() == Qt::Key_Escape) {
-            KeyPressed('\x1b');
-            return true;
-        }
-        const std::string typed = FromQString(event->text());
-        if (typed.size() != 1) return false;
-        KeyPressed(typed[0]);
-        return true;
     }
 };
 
@@ -66,7 +65,7 @@ public:
 
         messages_ = new QPlainTextEdit(widget_.get());
         messages_->setReadOnly(true);
-        messages_->setFocusPolicy(Qt::NoFocus);
+        messages_->setFocusPolicy(Qt::ClickFocus);
         messages_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
         messages_->setFont(QFont(QStringLiteral("Arial"), 10));
         QPalette palette = messages_->palette();

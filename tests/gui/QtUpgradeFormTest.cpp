@@ -99,5 +99,20 @@ TEST_F(QtUpgradeFormTest, EscapeInTheMessageAreaClosesEvenWithCloseDisabled)
     EXPECT_FALSE(os::Files().FileExists(form.LogWriter->FileName()));
 }
 
+TEST_F(QtUpgradeFormTest, TheMessageAreaIsNoTabStopButKeepsItsOwnKeys)
+{
+    TUpgradeForm form;
+    form.Window().Show();
+    QWidget* widget = FormWidget();
+    ASSERT_NE(widget, nullptr);
+    auto* messages = widget->findChild<QPlainTextEdit*>();
+
+    EXPECT_EQ(messages->focusPolicy(), Qt::ClickFocus);
+    QTest::keyClick(messages, Qt::Key_A, Qt::ControlModifier);
+    EXPECT_TRUE(messages->textCursor().hasSelection()); // ready to copy
+    QTest::keyClick(messages, Qt::Key_X);
+    EXPECT_TRUE(widget->isVisible());
+}
+
 } // namespace
 } // namespace tarnwick

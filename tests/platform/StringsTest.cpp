@@ -85,6 +85,7 @@ TEST(DelimitedList, SplitsByEachSetOfRules)
     const TDelimitedRules comma{.Delimiter = ',', .Quote = '"'};
     const TDelimitedRules versions{
         .Delimiter = ',', .Quote = '"', .BlanksSeparate = false, .SkipEmpty = true};
+    const TDelimitedRules strict{.Delimiter = ',', .Quote = '"', .BlanksSeparate = false};
     const std::vector<SplitCase> cases = {
         {"3;7", datasets, {"3", "7"}},
         {"3 ; 7", datasets, {"3", "7"}},
@@ -103,6 +104,9 @@ TEST(DelimitedList, SplitsByEachSetOfRules)
         {"28.0.11,28.1.0", versions, {"28.0.11", "28.1.0"}},
         {"28.0.11,, 28.1.0 ,", versions, {"28.0.11", " 28.1.0 "}},
         {"\"28,1\",28.2", versions, {"28,1", "28.2"}},
+        {"28.1\"x,28.2", versions, {"28.1\"x", "28.2"}},
+        {"", strict, {}},
+        {",a,", strict, {"", "a", ""}},
     };
     for (const auto& c : cases) EXPECT_EQ(SplitDelimited(c.text, c.rules), c.items) << c.text;
     EXPECT_EQ(SplitCommaText("a, b"), (TStringList{"a", "b"}));

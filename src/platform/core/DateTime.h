@@ -38,7 +38,7 @@ std::string TimeToStr(TDateTime value);
 
 // Reads a date in the short date format, optionally followed by a blank and a time of
 // hours and minutes with optional seconds. EConvertError "'<text>' is not a valid date and
-// time" (or "... is not a valid date" without a time part) otherwise.
+// time" otherwise, with or without a time part.
 TDateTime StrToDateTime(std::string_view text);
 bool TryStrToDateTime(std::string_view text, TDateTime& value);
 

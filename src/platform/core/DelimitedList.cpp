@@ -24,24 +24,26 @@ std::string ReadQuoted(std::string_view text, std::size_t& pos, char quote)
     return item;
 }
 
-bool IsSkippable(char c) { return c != '\0' && IsBlank(c); }
+} // namespace
 
-TStringList SplitLoose(std::string_view text, const TDelimitedRules& rules)
+TStringList SplitDelimited(std::string_view text, const TDelimitedRules& rules)
 {
     // A NUL ends the text, as it ends a C string.
     text = text.substr(0, text.find('\0'));
     TStringList items;
     std::size_t pos = 0;
     auto skipBlanks = [&] {
-        while (pos < text.size() && IsSkippable(text[pos])) ++pos;
+        while (rules.BlanksSeparate && pos < text.size() && IsBlank(text[pos])) ++pos;
     };
+    auto endsItem = [&](char c) { return c == rules.Delimiter || (rules.BlanksSeparate && IsBlank(c)); };
     skipBlanks();
     while (pos < text.size()) {
+        // The quote opens an item only as its first character.
         if (text[pos] == rules.Quote) {
             items.push_back(ReadQuoted(text, pos, rules.Quote));
         } else {
             const std::size_t start = pos;
-            while (pos < text.size() && !IsBlank(text[pos]) && text[pos] != rules.Delimiter) ++pos;
+            while (pos < text.size() && !endsItem(text[pos])) ++pos;
             items.emplace_back(text.substr(start, pos - start));
         }
         skipBlanks();
@@ -51,32 +53,6 @@ TStringList SplitLoose(std::string_view text, const TDelimitedRules& rules)
             skipBlanks();
         }
     }
-    return items;
-}
-
-TStringList SplitStrict(std::string_view text, const TDelimitedRules& rules)
-{
-    TStringList items;
-    std::size_t pos = 0;
-    while (pos <= text.size()) {
-        std::string item;
-        while (pos < text.size() && text[pos] != rules.Delimiter) {
-            if (text[pos] == rules.Quote)
-                item += ReadQuoted(text, pos, rules.Quote);
-            else
-                item += text[pos++];
-        }
-        items.push_back(std::move(item));
-        ++pos;
-    }
-    return items;
-}
-
-} // namespace
-
-TStringList SplitDelimited(std::string_view text, const TDelimitedRules& rules)
-{
-    TStringList items = rules.BlanksSeparate ? SplitLoose(text, rules) : SplitStrict(text, rules);
     if (rules.SkipEmpty) std::erase_if(items, [](const std::string& item) { return item.empty(); });
     return items;
 }

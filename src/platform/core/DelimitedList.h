@@ -14,9 +14,10 @@ struct TDelimitedRules {
     bool SkipEmpty = false;
 };
 
-// Splits a delimited list. A quoted item may hold the delimiter and blanks, a doubled quote
-// inside it stands for one quote, and an unclosed quote runs to the end of the text. With
-// BlanksSeparate, a delimiter at the very end adds one empty item.
+// Splits a delimited list. An item that starts with the quote may hold the delimiter and
+// blanks, a doubled quote inside it stands for one quote, and an unclosed quote runs to the
+// end of the text; elsewhere the quote is an ordinary character. A delimiter at the very end
+// adds one empty item.
 TStringList SplitDelimited(std::string_view text, const TDelimitedRules& rules);
 
 // The comma-text rules: "," with the double quote, blanks separating.
