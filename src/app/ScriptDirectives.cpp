@@ -61,9 +61,7 @@ void TUpgradeForm::ScanDirectives()
         if (at("[NOLOGOUT]") != none) {
             CheckUsers = false;
             window_->ClearMessages();
-            for (const char* text :
-                 {"Welcome to the Vexholm Taxation Utility program.", "", "Click Run to begin.", ""})
-                window_->AddMessage(text);
+            for (const char* text : {WelcomeLine, "", "Click Run to begin.", ""}) window_->AddMessage(text);
         }
         if (const auto p = at("[FULL-VERSION-UPDATE]"); p != none) FullVersion = DropLast(From(line, p + 22));
         if (const auto p = at("[TITLE]"); p != none) window_->SetCaption(DropLast(From(line, p + 7)));

@@ -8,7 +8,7 @@ namespace tarnwick {
 const TStringList& InitialMessageLines()
 {
     static const TStringList lines = {
-        "Welcome to the Vexholm Taxation Utility program.",
+        WelcomeLine,
         "",
         "1)  Make sure that all users are logged out of all Vexholm Taxation applications and Vexholm ",
         "Client Desk.",

@@ -62,6 +62,9 @@ private:
     std::unique_ptr<ui::IUtilityWindow> window_;
 };
 
+// The first line of the welcome text.
+inline constexpr const char* WelcomeLine = "Welcome to the Vexholm Taxation Utility program.";
+
 // The six lines the message area starts with.
 const TStringList& InitialMessageLines();
 

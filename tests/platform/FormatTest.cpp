@@ -20,6 +20,10 @@ TEST(Format, PatternLanguage)
     EXPECT_EQ(Format("%-4s|%4s|%.2s", {"a", "b", "xyz"}), "a   |   b|xy");
     EXPECT_EQ(Format("%.3d %x %%", {7, 255}), "007 FF %");
     EXPECT_EQ(Format("%1:s %0:s", {"a", "b"}), "b a");
+    // Large values and long precisions are read from the whole decimal expansion.
+    EXPECT_EQ(Format("%.0f", {1e22}), "10000000000000000000000");
+    EXPECT_EQ(Format("%.70f", {0.5}), "0." + std::string("5") + std::string(69, '0'));
+    EXPECT_EQ(Format("%.0f", {1e300}).size(), 301u);
 }
 
 TEST(Format, MismatchedArgumentsRaiseConvertError)

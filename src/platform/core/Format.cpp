@@ -2,6 +2,7 @@
 
 #include "platform/core/Exceptions.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cmath>
 #include <cstdio>
@@ -49,9 +50,13 @@ std::string FormatFixed(double value, int decimals, bool thousands)
     if (std::isnan(value)) return "NAN";
     if (std::isinf(value)) return value < 0 ? "-INF" : "INF";
     // Round on the exact decimal expansion so 1.25 gives 1.3, as people expect.
-    char buffer[512];
-    std::snprintf(buffer, sizeof buffer, "%.60f", std::fabs(value));
-    std::string exact = buffer;
+    decimals = std::max(decimals, 0);
+    // Sixty digits past the last one shown decide the rounding exactly enough for any double.
+    const int precision = decimals + 60;
+    const int length = std::snprintf(nullptr, 0, "%.*f", precision, std::fabs(value));
+    std::string exact(static_cast<std::size_t>(length) + 1, '\0');
+    std::snprintf(exact.data(), exact.size(), "%.*f", precision, std::fabs(value));
+    exact.resize(static_cast<std::size_t>(length));
     const std::size_t dot = exact.find('.');
     std::string digits = exact.substr(0, dot) + exact.substr(dot + 1, static_cast<std::size_t>(decimals));
     const bool roundUp = exact[dot + 1 + static_cast<std::size_t>(decimals)] >= '5';
@@ -135,8 +140,8 @@ std::string Format(std::string_view pattern, std::initializer_list<FormatArg> ar
             const auto* n = std::get_if<long long>(&value);
             if (!n) Invalid(pattern);
             const bool negative = type == 'd' && *n < 0;
-            const auto magnitude = negative ? 0ULL - static_cast<unsigned long long>(*n)
-                                            : static_cast<unsigned long long>(*n);
+            const auto magnitude =
+                negative ? 0ULL - static_cast<unsigned long long>(*n) : static_cast<unsigned long long>(*n);
             char buffer[32];
             std::snprintf(buffer, sizeof buffer, type == 'x' ? "%llX" : "%llu", magnitude);
             text = buffer;
@@ -161,8 +166,9 @@ std::string Format(std::string_view pattern, std::initializer_list<FormatArg> ar
                 text = FormatFixed(*d, precision < 0 ? 2 : precision, type == 'n');
             } else {
                 char buffer[64];
-                const std::string conversion = std::string("%.") + std::to_string(precision < 0 ? 15 : precision) +
-                                         (type == 'e' ? "E" : "G");
+                const std::string conversion = std::string("%.") +
+                                               std::to_string(precision < 0 ? 15 : precision) +
+                                               (type == 'e' ? "E" : "G");
                 std::snprintf(buffer, sizeof buffer, conversion.c_str(), *d);
                 text = buffer;
                 for (char& ch : text)
