@@ -424,6 +424,18 @@ TEST_F(SimStatements, AnswersEveryStatementFormTheSystemSends)
         {"TaxHard", "master", "use [TaxData] UPDATE KQ01 SET ClientName = N'x'\r\n",
          "error: Database 'TaxData' does not exist. Make sure that the name is entered correctly.",
          TVia::Command},
+        {"TaxHard", "master", "USE TaxData1\r\nGO\r\nUPDATE KQ01 SET ClientName = 'GO 1'\r\n",
+         "error: Incorrect syntax near 'GO'.", TVia::Command},
+        {"TaxHard", "master", "UPDATE TaxData1.dbo.KQ01 SET ClientName = 'GO 2'\r\nPRINT 'Done'\r\nGO\r\n",
+         "error: Incorrect syntax near 'GO'.", TVia::Command},
+        {"TaxHard", "master",
+         "UPDATE TaxData1.dbo.KQ01 SET ClientName = 'GO 3'\r\nALTER DATABASE [TaxReadOnly] SET READ_WRITE "
+         "WITH "
+         "NO_WAIT\r\nGO\r\n",
+         "error: Incorrect syntax near 'GO'.", TVia::Command},
+        {"TaxHard", "master", "UPDATE TaxData1.dbo.KQ01 SET ClientName = 'GO 4';\r\ngo\r\n",
+         "error: Incorrect syntax near 'go'.", TVia::Command},
+        {"TaxSoft", "TaxData1", "SELECT ClientName FROM KQ01", "ClientName\nSmith & Co"},
     };
     for (const auto& statement : cases) {
         SCOPED_TRACE(statement.Sql);
