@@ -143,6 +143,35 @@ bool HasWord(const std::vector<TToken>& tokens, std::string_view word)
 
 std::string TimeStamp() { return IsoDateTimeText(Now()); }
 
+// SQL Server names a missing object as the statement wrote it ("TaxData3.dbo.KQ01"), where
+// SQLite gives "TaxData3.KQ01".
+std::string MissingObjectText(const std::string& sqlite, const std::vector<TToken>& tokens)
+{
+    const std::string prefix = "no such table: ";
+    if (!StartsText(prefix, sqlite)) return ServerText(sqlite);
+    std::string table = sqlite.substr(prefix.size());
+    std::string database;
+    if (const std::size_t dot = table.find('.'); dot != std::string::npos) {
+        database = table.substr(0, dot);
+        table.erase(0, dot + 1);
+    }
+    for (std::size_t i = 0; i < tokens.size();) {
+        const std::size_t start = i;
+        const std::vector<std::string> parts = ReadDottedName(tokens, i);
+        if (i == start) {
+            ++i;
+            continue;
+        }
+        const bool sameDatabase = database.empty() || SameText(database, "main") ||
+                                  (parts.size() >= 3 && SameText(parts[0], database));
+        if (!SameText(parts.back(), table) || !sameDatabase) continue;
+        std::string written = parts.front();
+        for (std::size_t p = 1; p < parts.size(); ++p) written += "." + parts[p];
+        return InvalidObjectText(written);
+    }
+    return ServerText(sqlite);
+}
+
 bool IsOperand(const TToken& token)
 {
     return token.Kind != TTokenKind::Symbol && token.Kind != TTokenKind::Marker;
@@ -532,7 +561,7 @@ void TSimSession::RunSqlite(const TStatement& statement, TBatchState& state, std
         else if (changesData)
             state.Outcome.RowsAffected = db_->Changes();
     } catch (const ESqliteError& error) {
-        throw EOleException(ServerText(error.what()));
+        throw EOleException(MissingObjectText(error.what(), tokens));
     }
 }
 
