@@ -64,13 +64,6 @@ std::string TConnectionString::Value(std::string_view key) const
     return {};
 }
 
-bool TConnectionString::Has(std::string_view key) const
-{
-    for (const auto& item : keys_)
-        if (SameText(item.first, key)) return true;
-    return false;
-}
-
 TConnectParams TConnectionString::ConnectParams(int connectionTimeout) const
 {
     TConnectParams params;

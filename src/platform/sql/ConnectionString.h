@@ -18,8 +18,6 @@ public:
 
     // The value of the last occurrence of the key, or empty text.
     std::string Value(std::string_view key) const;
-    bool Has(std::string_view key) const;
-    const std::vector<std::pair<std::string, std::string>>& Keys() const { return keys_; }
 
     // Login, database, server and application name as a driver needs them.
     TConnectParams ConnectParams(int connectionTimeout) const;

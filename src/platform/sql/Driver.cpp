@@ -31,12 +31,6 @@ std::shared_ptr<IDriver>& CurrentDriver()
 
 } // namespace
 
-IDriver& Driver()
-{
-    const std::lock_guard lock(DriverMutex());
-    return *CurrentDriver();
-}
-
 std::shared_ptr<IDriver> SharedDriver()
 {
     const std::lock_guard lock(DriverMutex());

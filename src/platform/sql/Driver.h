@@ -91,10 +91,8 @@ public:
     virtual std::unique_ptr<ISession> Connect(const TConnectParams& params) = 0;
 };
 
-// The driver every connection uses; set once at start-up (tests and the demo put the
-// simulator here).
-IDriver& Driver();
-// The same driver, shared, for work that may outlive a later SetDriver (a pending connect).
+// The driver every connection uses, shared so that work may outlive a later SetDriver (a
+// pending connect); set once at start-up (tests and the demo put the simulator here).
 std::shared_ptr<IDriver> SharedDriver();
 // Puts a driver in place (nullptr: none, every connect fails) and returns the previous one.
 std::shared_ptr<IDriver> SetDriver(std::shared_ptr<IDriver> driver);

@@ -143,6 +143,82 @@ bool HasWord(const std::vector<TToken>& tokens, std::string_view word)
 
 std::string TimeStamp() { return IsoDateTimeText(Now()); }
 
+// SQL Server names a missing object as the statement wrote it ("TaxData3.dbo.KQ01"), where
+// SQLite gives "TaxData3.KQ01".
+std::string MissingObjectText(const std::string& sqlite, const std::vector<TToken>& tokens)
+{
+    const std::string prefix = "no such table: ";
+    if (!StartsText(prefix, sqlite)) return ServerText(sqlite);
+    std::string table = sqlite.substr(prefix.size());
+    std::string database;
+    if (const std::size_t dot = table.find('.'); dot != std::string::npos) {
+        database = table.substr(0, dot);
+        table.erase(0, dot + 1);
+    }
+    for (std::size_t i = 0; i < tokens.size();) {
+        const std::size_t start = i;
+        const std::vector<std::string> parts = ReadDottedName(tokens, i);
+        if (i == start) {
+            ++i;
+            continue;
+        }
+        const bool sameDatabase = database.empty() || SameText(database, "main") ||
+                                  (parts.size() >= 3 && SameText(parts[0], database));
+        if (!SameText(parts.back(), table) || !sameDatabase) continue;
+        std::string written = parts.front();
+        for (std::size_t p = 1; p < parts.size(); ++p) written += "." + parts[p];
+        return InvalidObjectText(written);
+    }
+    return ServerText(sqlite);
+}
+
+bool IsOperand(const TToken& token)
+{
+    return token.Kind != TTokenKind::Symbol && token.Kind != TTokenKind::Marker;
+}
+
+bool IsSingleWordOption(const TToken& token)
+{
+    for (const char* option :
+         {"READ_ONLY", "READ_WRITE", "SINGLE_USER", "MULTI_USER", "RESTRICTED_USER", "ONLINE", "OFFLINE"})
+        if (IsWord(token, option)) return true;
+    return false;
+}
+
+// Where the statements the simulator answers itself end: USE takes one name, ALTER
+// DATABASE .. SET a one-word option and WITH NO_WAIT; tokens.size() when the rest is free.
+std::size_t OwnLength(const std::vector<TToken>& tokens)
+{
+    if (IsWord(tokens[0], "USE")) return 2;
+    if (!IsWord(tokens[0], "ALTER") || tokens.size() < 5 || !IsWord(tokens[1], "DATABASE") ||
+        !IsSingleWordOption(tokens[4]))
+        return tokens.size();
+    if (tokens.size() == 5 || !IsWord(tokens[5], "WITH")) return 5;
+    return tokens.size() > 6 && IsWord(tokens[6], "ROLLBACK") ? tokens.size() : 7;
+}
+
+// SQL Server compiles a whole batch before it runs any of it, so a word the grammar does
+// not expect (a "GO" line sent to the server) fails the batch with nothing done.
+void CheckSyntax(const TStatement& statement, bool first)
+{
+    const std::vector<TToken>& tokens = statement.Tokens;
+    const TToken& head = tokens.front();
+    if (!first && head.Kind == TTokenKind::Word && !IsStatementKeyword(head))
+        throw EOleException(SyntaxErrorText(head.Text));
+    if (tokens.size() > OwnLength(tokens))
+        throw EOleException(SyntaxErrorText(tokens[OwnLength(tokens)].Text));
+    if (!IsWord(head, "PRINT")) return;
+    int depth = 0;
+    for (std::size_t i = 2; i < tokens.size(); ++i) {
+        const TToken& previous = tokens[i - 1];
+        if (depth == 0 && IsOperand(tokens[i]) &&
+            (IsOperand(previous) || (previous.Kind == TTokenKind::Symbol && previous.Value == ")")))
+            throw EOleException(SyntaxErrorText(tokens[i].Text));
+        if (tokens[i].Kind == TTokenKind::Symbol && tokens[i].Value == "(") ++depth;
+        if (tokens[i].Kind == TTokenKind::Symbol && tokens[i].Value == ")") --depth;
+    }
+}
+
 } // namespace
 
 struct TSimSession::TBatchState {
@@ -306,6 +382,7 @@ TBatchOutcome TSimSession::ExecuteAll(const std::string& sql, const std::vector<
     CheckInjectedFailure(sql);
     TBatchState state{params, 0, commandTimeout, {}};
     const std::vector<TStatement> statements = SplitStatements(sql, Tokenize(sql));
+    for (std::size_t i = 0; i < statements.size(); ++i) CheckSyntax(statements[i], i == 0);
     for (std::size_t i = 0; i < statements.size(); ++i) RunStatement(statements[i], state, i == 0);
     return std::move(state.Outcome);
 }
@@ -484,7 +561,7 @@ void TSimSession::RunSqlite(const TStatement& statement, TBatchState& state, std
         else if (changesData)
             state.Outcome.RowsAffected = db_->Changes();
     } catch (const ESqliteError& error) {
-        throw EOleException(ServerText(error.what()));
+        throw EOleException(MissingObjectText(error.what(), tokens));
     }
 }
 

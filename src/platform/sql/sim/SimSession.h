@@ -22,7 +22,9 @@ struct TBatchOutcome {
 
 // One connection to a simulated server: the current database opened as SQLite's main
 // database, others attached when a statement names them. Statements run one by one; the
-// first error ends the batch (statements before it keep their effect).
+// first error ends the batch (statements before it keep their effect), except a stray word
+// after a USE, PRINT or ALTER DATABASE, or a statement that starts with none, which fails
+// the batch before anything runs.
 class TSimSession : public ISession {
 public:
     TSimSession(const std::filesystem::path& server, const TSimLogin& login, const TConnectParams& params,

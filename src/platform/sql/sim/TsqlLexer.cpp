@@ -41,6 +41,8 @@ const char* StatementKeywords[] = {"SELECT",  "INSERT",   "UPDATE", "DELETE",  "
                                    "CREATE",  "DROP",     "BEGIN",  "COMMIT",  "ROLLBACK", "RECONFIGURE",
                                    "DECLARE", "TRUNCATE", "SAVE"};
 
+} // namespace
+
 bool IsStatementKeyword(const TToken& token)
 {
     if (token.Kind != TTokenKind::Word) return false;
@@ -48,8 +50,6 @@ bool IsStatementKeyword(const TToken& token)
         if (token.Value == keyword) return true;
     return false;
 }
-
-} // namespace
 
 bool IsWord(const TToken& token, std::string_view upperWord)
 {

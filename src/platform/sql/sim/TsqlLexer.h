@@ -38,5 +38,7 @@ struct TStatement {
 std::vector<TStatement> SplitStatements(std::string_view batch, const std::vector<TToken>& tokens);
 
 bool IsWord(const TToken& token, std::string_view upperWord);
+// A word that starts a statement of its own (SELECT, USE, PRINT, ...).
+bool IsStatementKeyword(const TToken& token);
 
 } // namespace tarnwick::sql::sim
