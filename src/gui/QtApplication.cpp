@@ -1,10 +1,13 @@
 #include "gui/QtApplication.h"
 
 #include "gui/QtToolkit.h"
+#include "platform/os/Resource.h"
 
 #include <QApplication>
 #include <QFile>
 #include <QFontDatabase>
+#include <QIcon>
+#include <QPixmap>
 
 namespace tarnwick::gui {
 
@@ -25,6 +28,11 @@ TQtApplication::TQtApplication(int& argc, char** argv)
     : application_(std::make_unique<QApplication>(argc, argv))
 {
     AddTahoma();
+    if (const auto icon = os::LoadRawResource("MAINICON")) {
+        QPixmap image;
+        if (image.loadFromData(reinterpret_cast<const uchar*>(icon->data()), static_cast<uint>(icon->size())))
+            QApplication::setWindowIcon(QIcon(image));
+    }
     previous_ = ui::SetToolkit(std::make_shared<TQtToolkit>());
 }
 

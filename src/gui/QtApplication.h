@@ -8,9 +8,10 @@ class QApplication;
 
 namespace tarnwick::gui {
 
-// The process's Qt application with the Qt toolkit in place; the toolkit goes back when it
-// goes. Makes the window fonts available: Tahoma from Wine's metric-compatible copy when the
-// system has none, and Arial, which fontconfig maps to Liberation Sans.
+// The process's Qt application with the Qt toolkit in place and the program's icon (the
+// MAINICON resource) on its windows; the toolkit goes back when it goes. Makes the window
+// fonts available: Tahoma from Wine's metric-compatible copy when the system has none, and
+// Arial, which fontconfig maps to Liberation Sans.
 class TQtApplication {
 public:
     TQtApplication(int& argc, char** argv);
