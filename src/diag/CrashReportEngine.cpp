@@ -6,7 +6,7 @@
 #include "platform/os/FileService.h"
 #include "platform/os/MachineIdentity.h"
 #include "platform/os/PathMapper.h"
-#include "platform/os/SpecialFolders.h"
+#include "platform/os/SystemFolders.h"
 #include "platform/ui/Toolkit.h"
 
 #include <memory>

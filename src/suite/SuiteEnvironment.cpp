@@ -2,7 +2,7 @@
 
 #include "platform/os/FileService.h"
 #include "platform/os/PathMapper.h"
-#include "platform/os/SpecialFolders.h"
+#include "platform/os/SystemFolders.h"
 #include "suite/TaxSuiteStatus.h"
 #include "suite/VexholmRegistry.h"
 

@@ -3,7 +3,7 @@
 #include "platform/core/Format.h"
 #include "platform/os/FileService.h"
 #include "platform/os/PathMapper.h"
-#include "platform/os/SpecialFolders.h"
+#include "platform/os/SystemFolders.h"
 #include "suite/KQUserDetails.h"
 #include "suite/SuiteEnvironment.h"
 

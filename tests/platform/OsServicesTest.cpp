@@ -1,6 +1,6 @@
 #include "platform/os/Guid.h"
 #include "platform/os/MachineIdentity.h"
-#include "platform/os/SpecialFolders.h"
+#include "platform/os/SystemFolders.h"
 #include "support/ScopedEnvironment.h"
 
 #include <gtest/gtest.h>

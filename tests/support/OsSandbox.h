@@ -1,7 +1,7 @@
 #pragma once
 
 #include "platform/os/MachineIdentity.h"
-#include "platform/os/SpecialFolders.h"
+#include "platform/os/SystemFolders.h"
 #include "support/PathSandbox.h"
 #include "support/RegistrySandbox.h"
 

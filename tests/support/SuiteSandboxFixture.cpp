@@ -3,7 +3,7 @@
 #include "platform/os/MachineIdentity.h"
 #include "platform/os/PathMapper.h"
 #include "platform/os/RegistryStore.h"
-#include "platform/os/SpecialFolders.h"
+#include "platform/os/SystemFolders.h"
 #include "platform/sql/sim/SimRoot.h"
 
 #include <cstdlib>

@@ -7,7 +7,7 @@
 #include "platform/os/PathMapper.h"
 #include "platform/os/Registry.h"
 #include "platform/os/RegistryStore.h"
-#include "platform/os/SpecialFolders.h"
+#include "platform/os/SystemFolders.h"
 #include "platform/sql/Driver.h"
 #include "platform/sql/sim/SimDriver.h"
 #include "platform/sql/sim/SimRoot.h"

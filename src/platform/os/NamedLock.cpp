@@ -5,7 +5,7 @@
 #include "platform/core/ServiceSlot.h"
 #include "platform/os/FileHandle.h"
 #include "platform/os/LocalNames.h"
-#include "platform/os/SpecialFolders.h"
+#include "platform/os/SystemFolders.h"
 #include "platform/os/SystemError.h"
 
 #include <cerrno>

@@ -1,4 +1,4 @@
-#include "platform/os/SpecialFolders.h"
+#include "platform/os/SystemFolders.h"
 
 #include "platform/core/ServiceSlot.h"
 #include "platform/os/LocalNames.h"
