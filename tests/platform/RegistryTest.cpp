@@ -2,8 +2,12 @@
 #include "platform/os/RegistryHive.h"
 #include "support/RegistrySandbox.h"
 
+#include "platform/os/FileService.h"
 #include <fstream>
+
 #include <gtest/gtest.h>
+
+#include <filesystem>
 #include <sstream>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -208,6 +212,26 @@ TEST(Registry, OpensKeysRelativeToTheOpenKeyAndHonoursItsAccess)
     registry.CloseKey();
     EXPECT_TRUE(registry.DeleteKey("Software\\New"));
     EXPECT_FALSE(registry.KeyExists("Software\\New"));
+}
+
+TEST(Registry, ReadsExpandableStringsAsTheirText)
+{
+    test::RegistrySandbox sandbox;
+    // "C:\Tax\" and "%ProgramFiles%\V\" as a Windows export writes them, over a continued line.
+    std::filesystem::create_directories(std::filesystem::path(sandbox.UserFile()).parent_path());
+    os::Files().WriteText(
+        sandbox.UserFile(),
+        "Windows Registry Editor Version 5.00\r\n\r\n"
+        "[HKEY_CURRENT_USER\\Software\\V]\r\n"
+        "\"ProgramsDir\"=hex(2):43,00,3a,00,5c,00,54,00,61,00,78,00,5c,00,00,00\r\n"
+        "\"Other\"=hex(2):25,00,50,00,72,00,6f,00,67,00,72,00,61,00,6d,00,46,00,69,00,\\\r\n"
+        "  6c,00,65,00,73,00,25,00,5c,00,56,00,5c,00,00,00\r\n"
+        "\"Binary\"=hex:01,02\r\n");
+    TRegistry registry(HKEY_CURRENT_USER);
+    ASSERT_TRUE(registry.OpenKeyReadOnly("Software\\V"));
+    EXPECT_EQ(registry.ReadString("ProgramsDir"), "C:\\Tax\\");
+    EXPECT_EQ(registry.ReadString("Other"), "%ProgramFiles%\\V\\");
+    EXPECT_THROW(registry.ReadString("Binary"), ERegistryException);
 }
 
 } // namespace

@@ -60,9 +60,9 @@ std::string TRegistry::ReadString(std::string_view name)
     if (!open_) return {};
     auto value = RegistryStore().ReadValue(root_, currentPath_, name);
     if (!value) return {};
-    if (value->Kind != TRegistryValueKind::String)
-        throw ERegistryException(Format("Invalid data type for '%s'", {name}));
-    return value->Text;
+    if (value->Kind == TRegistryValueKind::String) return value->Text;
+    if (auto expandable = ExpandableStringText(*value)) return *expandable;
+    throw ERegistryException(Format("Invalid data type for '%s'", {name}));
 }
 
 int TRegistry::ReadInteger(std::string_view name)

@@ -1,8 +1,10 @@
 #include "platform/os/RegistryHive.h"
 
+#include "platform/core/CodePage.h"
 #include "platform/core/Format.h"
 
 #include <algorithm>
+#include <cctype>
 
 namespace tarnwick::os {
 
@@ -230,6 +232,36 @@ void TRegistryHive::SetValue(TKey& key, std::string_view name, const TRegistryVa
     } else {
         key.Values.push_back({std::string(name), value});
     }
+}
+
+std::optional<std::string> ExpandableStringText(const TRegistryValue& value)
+{
+    constexpr std::string_view prefix = "hex(2):";
+    if (value.Kind != TRegistryValueKind::Other || !StartsText(prefix, value.Text)) return std::nullopt;
+    std::u16string text;
+    int byteIndex = 0;
+    char16_t unit = 0;
+    std::string_view data = std::string_view(value.Text).substr(prefix.size());
+    for (std::size_t at = 0; at < data.size();) {
+        const char c = data[at];
+        if (c == ',' || c == '\\' || IsBlank(c)) {
+            ++at;
+            continue;
+        }
+        if (at + 2 > data.size() || !std::isxdigit(static_cast<unsigned char>(c)) ||
+            !std::isxdigit(static_cast<unsigned char>(data[at + 1])))
+            return std::nullopt;
+        const auto byte = static_cast<char16_t>(std::stoi(std::string(data.substr(at, 2)), nullptr, 16));
+        at += 2;
+        unit = byteIndex == 0 ? byte : static_cast<char16_t>(unit | (byte << 8));
+        if (++byteIndex == 2) {
+            text += unit;
+            byteIndex = 0;
+        }
+    }
+    // The stored text ends in a NUL character.
+    if (!text.empty() && text.back() == u'\0') text.pop_back();
+    return AnsiFromUtf16(text);
 }
 
 } // namespace tarnwick::os

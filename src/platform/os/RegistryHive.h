@@ -3,6 +3,7 @@
 #include "platform/os/RegistryStore.h"
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -48,6 +49,10 @@ private:
     TRegistryRoot root_;
     TKey top_;
 };
+
+// The text of an expandable string value ("hex(2):" followed by its UTF-16 bytes, as exports
+// write paths with variables in them), unexpanded; nothing for any other kind of value.
+std::optional<std::string> ExpandableStringText(const TRegistryValue& value);
 
 // The components of a key path; empty components (doubled or outer backslashes) are dropped.
 TStringList SplitKeyPath(std::string_view path);
