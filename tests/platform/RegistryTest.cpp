@@ -1,13 +1,12 @@
+#include "platform/os/FileService.h"
 #include "platform/os/Registry.h"
 #include "platform/os/RegistryHive.h"
 #include "support/RegistrySandbox.h"
 
-#include "platform/os/FileService.h"
-#include <fstream>
-
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 #include <sstream>
 #include <sys/wait.h>
 #include <unistd.h>
