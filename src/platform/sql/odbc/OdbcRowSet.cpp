@@ -34,6 +34,14 @@ std::string ColumnText(SQLHSTMT statement, SQLUSMALLINT column, SQLUSMALLINT fie
     return AnsiFromUtf16(reinterpret_cast<const char16_t*>(buffer.data()));
 }
 
+// A yes/no attribute of a column, false when the driver does not know it.
+bool ColumnFlag(SQLHSTMT statement, SQLUSMALLINT column, SQLUSMALLINT field)
+{
+    SQLLEN value = SQL_FALSE;
+    return SQL_SUCCEEDED(SQLColAttributeW(statement, column, field, nullptr, 0, nullptr, &value)) &&
+           value == SQL_TRUE;
+}
+
 TColumnInfo DescribeColumn(SQLHSTMT statement, SQLUSMALLINT column, bool& isTime)
 {
     std::array<SQLWCHAR, NameLength> name{};
@@ -50,6 +58,9 @@ TColumnInfo DescribeColumn(SQLHSTMT statement, SQLUSMALLINT column, bool& isTime
     info.Type = DataTypeOfSqlType(sqlType, columnSize, decimalDigits);
     // Drivers name the base table only when the server told them (FreeTDS rarely does).
     info.BaseTable = ColumnText(statement, column, SQL_DESC_BASE_TABLE_NAME);
+    // Identity columns are flagged in the column metadata of every result, so an inserted
+    // row can read back the value the server assigned.
+    info.IsIdentity = ColumnFlag(statement, column, SQL_DESC_AUTO_UNIQUE_VALUE);
     constexpr int SqlServerTime = -154;
     isTime = sqlType == SQL_TYPE_TIME || sqlType == SQL_TIME || sqlType == SqlServerTime;
     return info;
