@@ -1,6 +1,7 @@
 #include "platform/os/FileRegistryStore.h"
 
 #include "platform/core/Format.h"
+#include "platform/os/Environment.h"
 #include "platform/os/FileHandle.h"
 #include "platform/os/SystemError.h"
 
@@ -24,16 +25,10 @@ namespace {
 
 std::string ConfigFolder()
 {
-    if (const char* config = std::getenv("XDG_CONFIG_HOME"); config && *config) return config;
-    if (const char* home = std::getenv("HOME"); home && *home) return std::string(home) + "/.config";
+    if (auto config = EnvironmentVariable("XDG_CONFIG_HOME")) return *config;
+    if (auto home = EnvironmentVariable("HOME")) return *home + "/.config";
     if (const passwd* account = getpwuid(getuid())) return std::string(account->pw_dir) + "/.config";
     return "/tmp";
-}
-
-std::string EnvironmentOr(const char* name, std::string fallback)
-{
-    const char* value = std::getenv(name);
-    return value && *value ? std::string(value) : fallback;
 }
 
 void WriteAll(int fd, std::string_view text)

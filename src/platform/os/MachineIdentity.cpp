@@ -2,6 +2,7 @@
 
 #include "platform/core/ServiceSlot.h"
 #include "platform/core/Strings.h"
+#include "platform/os/Environment.h"
 #include "platform/os/LocalNames.h"
 
 #include <cstdlib>
@@ -15,17 +16,11 @@ namespace {
 
 constexpr std::size_t NetBiosLength = 15;
 
-const char* Override(const char* variable)
-{
-    const char* value = std::getenv(variable);
-    return value && *value ? value : nullptr;
-}
-
 class TSystemIdentity : public IMachineIdentity {
 public:
     std::string ComputerName() override
     {
-        if (const char* name = Override("TARNWICK_COMPUTERNAME")) return AnsiFromLocalName(name);
+        if (auto name = EnvironmentVariable("TARNWICK_COMPUTERNAME")) return AnsiFromLocalName(*name);
         char host[256] = {};
         if (gethostname(host, sizeof host - 1) != 0) return {};
         return NetBiosName(AnsiFromLocalName(host));
@@ -33,7 +28,7 @@ public:
 
     std::string UserName() override
     {
-        if (const char* name = Override("TARNWICK_USERNAME")) return AnsiFromLocalName(name);
+        if (auto name = EnvironmentVariable("TARNWICK_USERNAME")) return AnsiFromLocalName(*name);
         long size = sysconf(_SC_GETPW_R_SIZE_MAX);
         std::vector<char> buffer(size > 0 ? static_cast<std::size_t>(size) : 16384);
         passwd entry;

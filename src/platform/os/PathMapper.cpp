@@ -2,6 +2,7 @@
 
 #include "platform/core/ServiceSlot.h"
 #include "platform/core/Strings.h"
+#include "platform/os/Environment.h"
 #include "platform/os/LocalNames.h"
 
 #include <cerrno>
@@ -150,12 +151,6 @@ std::string Resolve(std::string base, const std::vector<std::string>& components
         base = std::move(exact);
     }
     return base.empty() ? "/" : base;
-}
-
-std::string EnvironmentOr(const char* name, const char* fallback)
-{
-    const char* value = std::getenv(name);
-    return value && *value ? value : fallback;
 }
 
 std::string WithoutTrailingSlash(std::string path)

@@ -1,10 +1,10 @@
 #include "platform/os/SystemFolders.h"
 
 #include "platform/core/ServiceSlot.h"
+#include "platform/os/Environment.h"
 #include "platform/os/LocalNames.h"
 #include "platform/os/PathMapper.h"
 
-#include <cstdlib>
 
 namespace tarnwick::os {
 
@@ -12,8 +12,7 @@ namespace {
 
 std::string Folder(const char* variable, const char* fallback)
 {
-    const char* value = std::getenv(variable);
-    return IncludeTrailingPathDelimiter(AnsiFromLocalName(value && *value ? value : fallback));
+    return IncludeTrailingPathDelimiter(AnsiFromLocalName(EnvironmentOr(variable, fallback)));
 }
 
 class TEnvironmentFolders : public ISpecialFolders {

@@ -1,12 +1,12 @@
 #include "platform/sql/odbc/OdbcDriver.h"
 
 #include "platform/core/CodePage.h"
+#include "platform/os/Environment.h"
 #include "platform/sql/odbc/OdbcConnectionString.h"
 #include "platform/sql/odbc/OdbcSession.h"
 
 #include <algorithm>
 #include <cstdint>
-#include <cstdlib>
 
 namespace tarnwick::sql::odbc {
 
@@ -41,11 +41,7 @@ private:
 
 } // namespace
 
-std::string DefaultOdbcDriverName()
-{
-    const char* name = std::getenv("TARNWICK_ODBC_DRIVER");
-    return name != nullptr && *name != '\0' ? std::string(name) : std::string("FreeTDS");
-}
+std::string DefaultOdbcDriverName() { return os::EnvironmentOr("TARNWICK_ODBC_DRIVER", "FreeTDS"); }
 
 std::shared_ptr<IDriver> MakeOdbcDriver(std::string driverName)
 {

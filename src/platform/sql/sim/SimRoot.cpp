@@ -1,6 +1,7 @@
 #include "platform/sql/sim/SimRoot.h"
 
 #include "platform/core/Strings.h"
+#include "platform/os/Environment.h"
 
 #include <cstdlib>
 #include <mutex>
@@ -40,9 +41,8 @@ std::filesystem::path SimRoot()
         const std::lock_guard lock(RootMutex());
         if (!ChosenRoot().empty()) return ChosenRoot();
     }
-    if (const char* env = std::getenv("TARNWICK_SIM_ROOT"); env && *env) return env;
-    const char* tmp = std::getenv("TMPDIR");
-    return std::filesystem::path(tmp && *tmp ? tmp : "/tmp") / "tarnwick-sim";
+    if (auto root = os::EnvironmentVariable("TARNWICK_SIM_ROOT")) return *root;
+    return std::filesystem::path(os::EnvironmentOr("TMPDIR", "/tmp")) / "tarnwick-sim";
 }
 
 void SetSimRoot(const std::filesystem::path& root)
