@@ -7,6 +7,7 @@
 #include "platform/core/Strings.h"
 #include "platform/os/CommandLine.h"
 #include "platform/os/Process.h"
+#include "platform/sql/sim/SuiteSchema.h"
 #include "suite/AppInfo.h"
 #include "suite/DisplayVersion.h"
 #include "suite/SuiteEnvironment.h"
@@ -71,9 +72,7 @@ void SimulatedSuite::UseProgram(const std::string& fileFlags, bool systemTest)
 void SimulatedSuite::SetSetting(const std::string& database, const std::string& table,
                                 const std::string& name, const std::string& value)
 {
-    Sim->Execute(database, Format("DELETE FROM %s WHERE Name=%s", {table, QuotedStr(name)}));
-    Sim->Execute(database, Format("INSERT INTO %s (Name, Value) VALUES (%s, %s)",
-                                  {table, QuotedStr(name), QuotedStr(value)}));
+    sql::sim::SetSuiteSettings(Sim.Server(), database, table, {{name, value}});
 }
 
 void SimulatedSuite::AddClient(int dataset)

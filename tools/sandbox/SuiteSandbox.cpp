@@ -24,20 +24,14 @@ namespace {
 constexpr const char* UserKey = "Software\\Vexholm\\Vexholm Taxation";
 constexpr const char* MachineKey = "SOFTWARE\\Vexholm\\Vexholm Taxation";
 
+// What TaxReadOnly and TaxSecurities carry, and what MasterSettings expects of them.
+constexpr const char* ReadOnlyVersion = "2025.2.1";
+constexpr const char* SecuritiesUpdated = "2025-11-28";
+
 const char* const Clients[][2] = {
     {"ABC001", "Abbott, Caroline"}, {"BRO002", "Brookes & Sons"}, {"CHA003", "Chandra, Priya"},
     {"DUN004", "Dunmore Farms"},    {"EVA005", "Evans, Gareth"},  {"FOX006", "Foxley, M\xE9lanie"},
 };
-
-std::string SettingsInsert(const std::string& table,
-                           const std::vector<std::pair<std::string, std::string>>& rows)
-{
-    std::string sql;
-    for (const auto& [name, value] : rows)
-        sql += Format("INSERT INTO %s (Name, Value) VALUES (%s, %s)\r\n",
-                      {table, QuotedStr(name), QuotedStr(value)});
-    return sql;
-}
 
 void WriteRegistryValues(os::TRegistryRoot root, const char* key, const std::string& server)
 {
@@ -125,44 +119,44 @@ void TSuiteSandbox::BuildServer(const TSandboxOptions& options, const std::strin
 {
     std::filesystem::remove_all(sql::sim::SimRoot() / sql::sim::ServerFolderName(server));
     auto sim = sql::sim::CreateSuiteServer(server, 0, SimRoot());
-    sim.Execute("TaxMaster",
-                SettingsInsert("MasterSettings", {
-                                                     {"Version", options.DataVersion},
-                                                     {"FullVersion", options.FullVersion},
-                                                     {"UpdateComplete", "True"},
-                                                     {"TableStructureOK", "True"},
-                                                     {"RestoreOK", "True"},
-                                                     {"DataBeta", "False"},
-                                                     {"TaxReadOnlyVersion", "2025.2.1"},
-                                                     {"SecuritiesLastUpdated", "2025-11-28"},
-                                                     {"ZBkUpCfg:SQLDestDir", "C:\\VexholmBackups\\"},
-                                                 }));
+    sql::sim::SetSuiteSettings(sim, "TaxMaster", "MasterSettings",
+                               {
+                                   {"Version", options.DataVersion},
+                                   {"FullVersion", options.FullVersion},
+                                   {"UpdateComplete", "True"},
+                                   {"TableStructureOK", "True"},
+                                   {"RestoreOK", "True"},
+                                   {"DataBeta", "False"},
+                                   {"TaxReadOnlyVersion", ReadOnlyVersion},
+                                   {"SecuritiesLastUpdated", SecuritiesUpdated},
+                                   {"ZBkUpCfg:SQLDestDir", "C:\\VexholmBackups\\"},
+                               });
     sim.Execute("TaxMaster",
                 "INSERT INTO ApplicationVersions (FileName, FileVersion) VALUES "
                 "('VexholmTax.exe', '28.1.16.9999')\r\n"
                 "INSERT INTO UniqueIDs (TableName, FieldName, IDValue) VALUES ('KQ20', 'DescNumber', 100)");
-    sim.Execute("TaxReadOnly",
-                SettingsInsert("DatabaseSettings", {{"TaxReadOnlyVersion", "2025.2.1"}}) +
-                    "INSERT INTO DefaultReturns (TaxYear, ReturnType) VALUES (2025, 'SA100')\r\n"
-                    "INSERT INTO DefaultReturns (TaxYear, ReturnType) VALUES (2025, 'R40')");
-    sim.Execute("TaxSecurities", SettingsInsert("DatasetSettings", {{"LastUpdated", "2025-11-28"}}));
+    sql::sim::SetSuiteSettings(sim, "TaxReadOnly", "DatabaseSettings",
+                               {{"TaxReadOnlyVersion", ReadOnlyVersion}});
+    sim.Execute("TaxReadOnly", "INSERT INTO DefaultReturns (TaxYear, ReturnType) VALUES (2025, 'SA100')\r\n"
+                               "INSERT INTO DefaultReturns (TaxYear, ReturnType) VALUES (2025, 'R40')");
+    sql::sim::SetSuiteSettings(sim, "TaxSecurities", "DatasetSettings", {{"LastUpdated", SecuritiesUpdated}});
 
     const std::size_t clientCount = std::size(Clients);
     for (int number = 1; number <= options.Datasets; ++number) {
         const bool missing = std::find(options.MissingDatabases.begin(), options.MissingDatabases.end(),
                                        number) != options.MissingDatabases.end();
         if (missing) {
-            sim.Execute("TaxMaster",
-                        Format("INSERT INTO KQ22 (DataNumber, Description) VALUES (%d, 'Dataset%d')",
-                               {number, number}));
+            sql::sim::RegisterSuiteDataset(sim, number);
             continue;
         }
         sql::sim::CreateSuiteDataset(sim, number);
         const std::string database = Format("TaxData%d", {number});
-        std::string sql = SettingsInsert("DatasetSettings", {{"Dataset", std::to_string(number)},
-                                                             {"Version", options.DataVersion},
-                                                             {"UpdateComplete", "True"},
-                                                             {"TableStructureOK", "True"}});
+        sql::sim::SetSuiteSettings(sim, database, "DatasetSettings",
+                                   {{"Dataset", std::to_string(number)},
+                                    {"Version", options.DataVersion},
+                                    {"UpdateComplete", "True"},
+                                    {"TableStructureOK", "True"}});
+        std::string sql;
         // Each dataset holds a different pair of the practice's clients.
         for (std::size_t k = 0; k < 2; ++k) {
             const auto& client = Clients[(static_cast<std::size_t>(number - 1) * 2 + k) % clientCount];

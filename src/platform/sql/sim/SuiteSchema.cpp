@@ -85,8 +85,25 @@ void CreateDatabase(const TSimServer& server, const std::string& name, const cha
 void CreateSuiteDataset(const TSimServer& server, int number)
 {
     CreateDatabase(server, Format("TaxData%d", {number}), DatasetTables);
+    RegisterSuiteDataset(server, number);
+}
+
+void RegisterSuiteDataset(const TSimServer& server, int number)
+{
     server.Execute("TaxMaster", Format("INSERT INTO KQ22 (DataNumber, Description) VALUES (%d, 'Dataset%d')",
                                        {number, number}));
+}
+
+void SetSuiteSettings(const TSimServer& server, const std::string& database, const std::string& table,
+                      const std::vector<std::pair<std::string, std::string>>& settings)
+{
+    std::string sql;
+    for (const auto& [name, value] : settings) {
+        sql += Format("DELETE FROM %s WHERE Name=%s\r\n", {table, QuotedStr(name)});
+        sql += Format("INSERT INTO %s (Name, Value) VALUES (%s, %s)\r\n",
+                      {table, QuotedStr(name), QuotedStr(value)});
+    }
+    if (!sql.empty()) server.Execute(database, sql);
 }
 
 TSimServer CreateSuiteServer(const std::string& dataSource, int datasets, const std::filesystem::path& root)

@@ -4,6 +4,8 @@
 
 #include <filesystem>
 #include <string>
+#include <utility>
+#include <vector>
 
 // The databases and tables of the Vexholm Taxation suite as a simulated server holds them:
 // TaxMaster (MasterSettings, KQ22, UniqueIDs, AppsInUse, ApplicationVersions),
@@ -20,5 +22,12 @@ TSimServer CreateSuiteServer(const std::string& dataSource, int datasets,
 
 // Adds dataset n: its database TaxData<n> and its KQ22 row.
 void CreateSuiteDataset(const TSimServer& server, int number);
+// Adds only the KQ22 row of dataset n, described as "Dataset<n>".
+void RegisterSuiteDataset(const TSimServer& server, int number);
+
+// Puts name/value rows into one of the suite's settings tables (MasterSettings,
+// DatabaseSettings, DatasetSettings), each replacing a row of the same name.
+void SetSuiteSettings(const TSimServer& server, const std::string& database, const std::string& table,
+                      const std::vector<std::pair<std::string, std::string>>& settings);
 
 } // namespace tarnwick::sql::sim
